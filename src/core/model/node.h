@@ -1,0 +1,37 @@
+// TObjKnoten: a junction node; nodes join pins into nets and are the places wires are drawn from.
+#pragma once
+
+#include <array>
+
+#include "model/element.h"
+
+namespace tolmek {
+
+class TObjKnoten final : public TBauteil {
+ public:
+  static constexpr int kMaxLinks = 4;
+  TObjKnoten(int32_t x, int32_t y);
+
+  uint8_t LinkCount = 0;
+  std::array<TBauteil*, kMaxLinks> Links{};
+
+  [[nodiscard]] std::span<TBauteil* const> LinkList() const { return {Links.data(), LinkCount}; }
+  [[nodiscard]] bool IsLinkedTo(const TBauteil* e) const;
+  // Adds a link; a pin's Partner becomes this node. A fifth link is dropped (returns false).
+  bool Connect(TBauteil* element);
+
+  void Release() override;
+  void Draw(Canvas& canvas, int originX, int originY) override;
+  void SetName(std::string_view name) override;
+  bool EditProperties(ElementEditor& editor) override;
+  void Unlink(TBauteil* other) override;
+  void Record(RecordVisitor& v) override;
+  void SetMarked(uint8_t value) override;
+  [[nodiscard]] Point Centre() const { return {DrawX + 5, DrawY + 5}; }
+};
+
+// Links two elements of a wire; at least one is a node. Pin-to-node sets the pin's partner;
+// node-to-node is made on both sides or not at all. Returns false when nothing was linked.
+bool Connect(TBauteil& a, TBauteil& b);
+
+}  // namespace tolmek

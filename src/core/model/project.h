@@ -1,0 +1,108 @@
+// The open project: object list, pages, file names, project and microcontroller settings, list-wide passes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/element.h"
+#include "model/messages.h"
+
+namespace tolmek {
+
+struct DateTime {
+  int day = 1, month = 1, year = 2000, hour = 0, minute = 0;
+  [[nodiscard]] static DateTime Now();
+  friend bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+// Everything of the target that is not drawn: stored with the project.
+struct McuSettings {
+  int ProcessorType = 3;  // PIC16F84
+  double ClockHz = 4000000;
+  int Oscillator = 2;  // 0 RC ext, 1 LP, 2 XT, 3 HS, 4 RC int
+  bool Watchdog = false;
+  bool PowerUpTimer = true;
+  bool PullUps = true;
+  bool BrownOut = false;
+  bool CodeProtect = false;
+  int Mclre = 0;
+  bool IcdMode = false;
+  int CalibrationValue = 0;
+  friend bool operator==(const McuSettings&, const McuSettings&) = default;
+};
+
+struct ProjectInfo {
+  bool AutoIncrement = true;
+  uint8_t MajorVersion = 1, MinorVersion = 0, BuildNumber = 0;
+  DateTime CreatedAt = DateTime::Now(), ChangedAt = DateTime::Now();
+  std::string Password;
+};
+
+// Options of the user's environment (the settings file) that the core reads.
+struct EnvironmentOptions {
+  bool AutoSignals = true;  // Umgebung/Signale
+  bool Optimise = true;     // bank-selection optimisation of the code writer
+  bool ShowNodes = true;    // Umgebung/Nodes
+};
+
+// Told when an element's look changed (levels while simulating); the page windows repaint just that.
+class RedrawListener {
+ public:
+  virtual ~RedrawListener() = default;
+  virtual void ElementChanged(TBauteil& element) = 0;
+};
+
+inline constexpr const char* kDefaultProjectName = "NONAME.PIC";
+inline constexpr const char* kDefaultSourceName = "NONAME.ASM";
+inline constexpr const char* kPreviewSourceName = "TMN1992_.ASM";
+// Numbers from here up belong to elements on their way through the clipboard.
+inline constexpr int kPasteNumberBase = 30000;
+
+class Project {
+ public:
+  explicit Project(Messenger& messages);
+  ~Project();
+  Project(const Project&) = delete;
+  Project& operator=(const Project&) = delete;
+
+  using ElementList = std::vector<std::unique_ptr<TBauteil>>;
+  [[nodiscard]] const ElementList& Elements() const { return list_; }
+
+  // Constructs an element of kind 3..32 on the current page at the end of the list (renumbered unless
+  // pasting). Returns nullptr for a kind the program does not know.
+  TBauteil* CreateElement(uint8_t kindCode, int32_t x, int32_t y);
+  void Renumber();
+  void AutoSignalNames();
+  void RemoveLooseNodes();
+  void DeleteElement(TBauteil* element);
+  void DeleteMarked();
+  void ClearMarks();
+  void FreeAll();
+  // Moves list entries (object order); `from` and `to` are list indices.
+  void MoveElement(size_t from, size_t to);
+  // Resets file names, time stamps, versions and password and empties the list; microcontroller settings stay.
+  void New();
+
+  // A junction node by its own number, or the pin of a block with that number.
+  [[nodiscard]] TBauteil* FindByNumber(int number) const;
+  [[nodiscard]] int IndexOf(const TBauteil* element) const;
+
+  Messenger& Messages;
+  std::string ProjectFileName = kDefaultProjectName;
+  std::string SourceFileName = kDefaultSourceName;
+  bool Saved = true;
+  bool Pasting = false;
+  bool SimActive = false;
+  int CurrentPage = 0;
+  ProjectInfo Info;
+  McuSettings Mcu;
+  EnvironmentOptions Options;
+  RedrawListener* Redraw = nullptr;
+
+ private:
+  ElementList list_;
+};
+
+}  // namespace tolmek
