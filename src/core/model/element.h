@@ -21,6 +21,7 @@ class ProgramWriter;  // the assembler-text writer of a generation run
 class Analysis;       // the analysis pass: RAM model, name registries, feature flags
 class SimContext;     // one simulation pass
 class ElementEditor;  // property dialogs (implemented by the GUI)
+struct AutoNameCounters;
 
 // Kind codes. 1 and 2 are pins inside blocks; the object list holds 3..32.
 namespace kind {
@@ -127,6 +128,12 @@ class TBauteil {
   virtual void SimulationStop(SimContext&) {}
   virtual void SetMarked(uint8_t value);
   [[nodiscard]] virtual uint8_t GetMarked() const { return Marked; }
+
+  // Renumbering's automatic name: kinds with a name prefix ("LG") become prefix + ordinal when their
+  // name still starts with the prefix. `ordinals` counts per prefix (and per special rule).
+  virtual void ApplyAutomaticName(AutoNameCounters& ordinals);
+  // Told by an embedded pin after its net name changed (labels share it with their namesakes).
+  virtual void PinRenamed(TObjAnschluss&) {}
 
   // --- Helpers shared by all kinds.
   // Embedded pins in record order (the order of numbering and of the file).

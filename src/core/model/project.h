@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,17 @@ class RedrawListener {
   virtual void ElementChanged(TBauteil& element) = 0;
 };
 
+// Ordinals of renumbering's automatic names: one per name prefix, one for source labels.
+struct AutoNameCounters {
+  std::map<std::string, int, std::less<>> perPrefix;
+  int labels = 0;
+  int Next(std::string_view prefix) {
+    auto it = perPrefix.find(prefix);
+    if (it == perPrefix.end()) it = perPrefix.emplace(std::string(prefix), 0).first;
+    return ++it->second;
+  }
+};
+
 inline constexpr const char* kDefaultProjectName = "NONAME.PIC";
 inline constexpr const char* kDefaultSourceName = "NONAME.ASM";
 inline constexpr const char* kPreviewSourceName = "TMN1992_.ASM";
@@ -96,6 +109,8 @@ class Project {
   bool Pasting = false;
   bool SimActive = false;
   int CurrentPage = 0;
+  // The file a generation run is writing; operands are not complained about while it is the preview file.
+  std::string GeneratingFile;
   ProjectInfo Info;
   McuSettings Mcu;
   EnvironmentOptions Options;

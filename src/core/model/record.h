@@ -27,6 +27,8 @@ class RecordVisitor {
   virtual void Text(const char* key, std::string& v, size_t maxLen) = 0;  // length byte + Latin-1
   virtual void Pin(const char* key, TObjAnschluss& pin) = 0;        // a nested pin record
   virtual void Page(uint8_t& page) = 0;                             // the element's page byte, 0..9
+  // A junction node keeps its page in the width field: the page byte twice; a stored 11 reads as 0.
+  virtual void NodePage(uint8_t& page) = 0;
   virtual void Zeros(size_t count) = 0;                             // reserved bytes
 };
 

@@ -1,0 +1,45 @@
+// The kinds the program knows, one row each, in kind-code order.
+#include "components/registry.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "components/gnd.h"
+#include "components/spl.h"
+#include "components/text.h"
+#include "model/node.h"
+
+namespace tolmek {
+
+namespace {
+
+template <class T>
+std::unique_ptr<TBauteil> Make(int32_t x, int32_t y) {
+  return std::make_unique<T>(x, y);
+}
+
+const std::vector<KindInfo>& Table() {
+  static const std::vector<KindInfo> table = [] {
+    std::vector<KindInfo> t = {
+        {kind::Knoten, "TObjKnoten", "", &Make<TObjKnoten>},
+        {kind::Text, "TObjText", "", &Make<TObjText>},
+        {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
+        {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
+    };
+    std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+std::span<const KindInfo> KnownKinds() { return Table(); }
+
+const KindInfo* FindKind(uint8_t code) {
+  for (const auto& k : Table())
+    if (k.code == code) return &k;
+  return nullptr;
+}
+
+}  // namespace tolmek
