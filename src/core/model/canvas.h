@@ -45,6 +45,7 @@ struct DrawStyle {
   Color grid{192, 192, 192};
   bool threeD = false;
   bool showNodes = true;   // Umgebung/Nodes
+  bool arrowWires = true;  // Umgebung/Verbindungen: slanted wires are drawn as two labelled arrows
   bool simulating = false;
 };
 
