@@ -1,4 +1,6 @@
-// Drawing of comments: the text in its font; its extent becomes the element's size.
+// Drawing of comments: the text in its font (the selection colour when selected); its extent becomes
+// the element's size.
+#include "components/draw_helpers.h"
 #include "components/text.h"
 
 namespace tolmek {
@@ -6,7 +8,7 @@ namespace tolmek {
 void TObjText::Draw(Canvas& canvas, int originX, int originY) {
   UpdateDrawPosition(originX, originY);
   Font font = CommentFont();
-  if (Marked) font.color = Color{255, 0, 0};
+  if (Marked) font.color = canvas.Style().objectSelectedBorder;
   canvas.Text(DrawX, DrawY, CommentText, font);
   Width = canvas.TextWidth(CommentText, font);
   Height = canvas.TextHeight(CommentText, font);
