@@ -1,0 +1,350 @@
+// The processor table: sizes, flags, general-purpose RAM, pre-named cells and special-function registers per type.
+#include "core/codegen/processors.h"
+
+#include <cctype>
+
+namespace tolmek {
+namespace {
+
+struct Range {
+  std::uint16_t first;
+  std::uint16_t last;
+};
+
+struct GprRange {
+  std::uint16_t first;
+  std::uint16_t last;
+  std::uint8_t mask;
+};
+
+// Masks are written for a four-bank part and cut down to the banks a part has,
+// so one entry serves 12-bit, two-bank and four-bank parts alike.
+struct Sfr {
+  std::string_view name;
+  std::uint16_t address;
+  std::uint8_t mask;
+};
+
+using SfrSegment = std::span<const Sfr>;
+
+constexpr std::uint8_t kAll = 15;
+
+constexpr Sfr kCore14[] = {
+    {"INDF", 0x00, kAll},   {"TMR0", 0x01, 5},          {"PCL", 0x02, kAll},    {"STATUS", 0x03, kAll},
+    {"FSR", 0x04, kAll},    {"PORTA", 0x05, 1},         {"PORTB", 0x06, 5},     {"PCLATH", 0x0A, kAll},
+    {"INTCON", 0x0B, kAll}, {"INDF", 0x80, kAll},       {"OPTION_REG", 0x81, 10}, {"PCL", 0x82, kAll},
+    {"STATUS", 0x83, kAll}, {"FSR", 0x84, kAll},        {"TRISA", 0x85, 2},     {"TRISB", 0x86, 10},
+    {"PCLATH", 0x8A, kAll}, {"INTCON", 0x8B, kAll},
+};
+constexpr Sfr kCore14Upper[] = {
+    {"INDF", 0x100, kAll},   {"TMR0", 0x101, 5},          {"PCL", 0x102, kAll},  {"STATUS", 0x103, kAll},
+    {"FSR", 0x104, kAll},    {"PORTB", 0x106, 5},         {"PCLATH", 0x10A, kAll}, {"INTCON", 0x10B, kAll},
+    {"INDF", 0x180, kAll},   {"OPTION_REG", 0x181, 10},   {"PCL", 0x182, kAll},  {"STATUS", 0x183, kAll},
+    {"FSR", 0x184, kAll},    {"TRISB", 0x186, 10},        {"PCLATH", 0x18A, kAll}, {"INTCON", 0x18B, kAll},
+};
+constexpr Sfr kCore12C67x[] = {
+    {"INDF", 0x00, kAll},    {"TMR0", 0x01, 1},      {"PCL", 0x02, kAll},    {"STATUS", 0x03, kAll},
+    {"FSR", 0x04, kAll},     {"GPIO", 0x05, 1},      {"PCLATH", 0x0A, kAll}, {"INTCON", 0x0B, kAll},
+    {"PIR1", 0x0C, 1},       {"ADRES", 0x1E, 1},     {"ADCON0", 0x1F, 1},    {"INDF", 0x80, kAll},
+    {"OPTION_REG", 0x81, 2}, {"PCL", 0x82, kAll},    {"STATUS", 0x83, kAll}, {"FSR", 0x84, kAll},
+    {"TRISIO", 0x85, 2},     {"PCLATH", 0x8A, kAll}, {"INTCON", 0x8B, kAll}, {"PIE1", 0x8C, 2},
+    {"PCON", 0x8E, 2},       {"OSCCAL", 0x8F, 2},    {"ADCON1", 0x9F, 2},
+};
+constexpr Sfr kCore12Gpio[] = {
+    {"INDF", 0x00, kAll}, {"TMR0", 0x01, kAll},   {"PCL", 0x02, kAll},  {"STATUS", 0x03, kAll},
+    {"FSR", 0x04, kAll},  {"OSCCAL", 0x05, kAll}, {"GPIO", 0x06, kAll},
+};
+constexpr Sfr kCore12Ports[] = {
+    {"INDF", 0x00, kAll}, {"TMR0", 0x01, kAll},  {"PCL", 0x02, kAll},   {"STATUS", 0x03, kAll},
+    {"FSR", 0x04, kAll},  {"PORTA", 0x05, kAll}, {"PORTB", 0x06, kAll},
+};
+constexpr Sfr kPortC12[] = {{"PORTC", 0x07, kAll}};
+constexpr Sfr kAdc71[] = {{"ADCON0", 0x08, 1}, {"ADRES", 0x09, 3}, {"ADCON1", 0x88, 2}, {"ADRES", 0x89, 3}};
+constexpr Sfr kPcon87[] = {{"PCON", 0x87, 2}};
+constexpr Sfr kEeprom84[] = {{"EEDATA", 0x08, 1}, {"EEADR", 0x09, 1}, {"EECON1", 0x88, 2}, {"EECON2", 0x89, 2}};
+constexpr Sfr k712[] = {
+    {"DATACCP", 0x07, 1}, {"PIR1", 0x0C, 1},    {"TMR1L", 0x0E, 1},  {"TMR1H", 0x0F, 1},  {"T1CON", 0x10, 1},
+    {"TMR2", 0x11, 1},    {"T2CON", 0x12, 1},   {"CCPR1L", 0x15, 1}, {"CCPR1H", 0x16, 1}, {"CCP1CON", 0x17, 1},
+    {"ADRES", 0x1E, 1},   {"ADCON0", 0x1F, 1},  {"TRISCCP", 0x87, 2}, {"PIE1", 0x8C, 2},  {"PCON", 0x8E, 2},
+    {"PR2", 0x92, 2},     {"ADCON1", 0x9F, 2},
+};
+constexpr Sfr k715[] = {{"PIR1", 0x0C, 1}, {"ADRES", 0x1E, 1}, {"ADCON0", 0x1F, 1},
+                        {"PIE1", 0x8C, 2}, {"PCON", 0x8E, 2},  {"ADCON1", 0x9F, 2}};
+constexpr Sfr kPeripherals72[] = {
+    {"PORTC", 0x07, 1},  {"PIR1", 0x0C, 1},   {"TMR1L", 0x0E, 1},   {"TMR1H", 0x0F, 1},  {"T1CON", 0x10, 1},
+    {"TMR2", 0x11, 1},   {"T2CON", 0x12, 1},  {"SSPBUF", 0x13, 1},  {"SSPCON", 0x14, 1}, {"CCPR1L", 0x15, 1},
+    {"CCPR1H", 0x16, 1}, {"CCP1CON", 0x17, 1}, {"TRISC", 0x87, 2},  {"PIE1", 0x8C, 2},   {"PCON", 0x8E, 2},
+    {"PR2", 0x92, 2},    {"SSPADD", 0x93, 2}, {"SSPSTAT", 0x94, 2},
+};
+constexpr Sfr kAdc72[] = {{"ADRES", 0x1E, 1}, {"ADCON0", 0x1F, 1}, {"ADCON1", 0x9F, 2}};
+constexpr Sfr kAdcF87x[] = {{"ADRESH", 0x1E, 1}, {"ADCON0", 0x1F, 1}, {"ADRESL", 0x9E, 2}, {"ADCON1", 0x9F, 2}};
+constexpr Sfr kUsart73[] = {
+    {"PIR2", 0x0D, 1},   {"RCSTA", 0x18, 1},   {"TXREG", 0x19, 1}, {"RCREG", 0x1A, 1}, {"CCPR2L", 0x1B, 1},
+    {"CCPR2H", 0x1C, 1}, {"CCP2CON", 0x1D, 1}, {"PIE2", 0x8D, 2},  {"TXSTA", 0x98, 2}, {"SPBRG", 0x99, 2},
+};
+constexpr Sfr kPortsDE[] = {{"PORTD", 0x08, 1}, {"PORTE", 0x09, 1}, {"TRISD", 0x88, 2}, {"TRISE", 0x89, 2}};
+constexpr Sfr kF87x[] = {
+    {"SSPCON2", 0x91, 2}, {"EEDATA", 0x10C, 4}, {"EEADR", 0x10D, 4},  {"EEDATH", 0x10E, 4},
+    {"EEADRH", 0x10F, 4}, {"EECON1", 0x18C, 8}, {"EECON2", 0x18D, 8},
+};
+constexpr Sfr kF62x[] = {
+    {"PIR1", 0x0C, 1},    {"TMR1L", 0x0E, 1},  {"TMR1H", 0x0F, 1},  {"T1CON", 0x10, 1},   {"TMR2", 0x11, 1},
+    {"T2CON", 0x12, 1},   {"CCPR1L", 0x15, 1}, {"CCPR1H", 0x16, 1}, {"CCP1CON", 0x17, 1}, {"RCSTA", 0x18, 1},
+    {"TXREG", 0x19, 1},   {"RCREG", 0x1A, 1},  {"CMCON", 0x1F, 1},  {"PIE1", 0x8C, 2},    {"PCON", 0x8E, 2},
+    {"PR2", 0x92, 2},     {"TXSTA", 0x98, 2},  {"SPBRG", 0x99, 2},  {"EEDATA", 0x9A, 2},  {"EEADR", 0x9B, 2},
+    {"EECON1", 0x9C, 2},  {"EECON2", 0x9D, 2}, {"VRCON", 0x9F, 2},
+};
+constexpr Sfr kC62x[] = {{"PIR1", 0x0C, 1}, {"CMCON", 0x1F, 1}, {"PIE1", 0x8C, 2}, {"PCON", 0x8E, 2}, {"VRCON", 0x9F, 2}};
+constexpr Sfr kEeintf[] = {{"EEINTF", 0x90, 2}};
+
+// Register sets, each named after a part that has it.
+constexpr SfrSegment kSfr61[] = {kCore14};
+constexpr SfrSegment kSfr71[] = {kCore14, kAdc71};
+constexpr SfrSegment kSfr711[] = {kCore14, kAdc71, kPcon87};
+constexpr SfrSegment kSfr84[] = {kCore14, kEeprom84};
+constexpr SfrSegment kSfr712[] = {kCore14, k712};
+constexpr SfrSegment kSfr715[] = {kCore14, k715};
+constexpr SfrSegment kSfr72[] = {kCore14, kPeripherals72, kAdc72};
+constexpr SfrSegment kSfr73[] = {kCore14, kPeripherals72, kAdc72, kUsart73};
+constexpr SfrSegment kSfr74[] = {kCore14, kPeripherals72, kAdc72, kUsart73, kPortsDE};
+constexpr SfrSegment kSfr62[] = {kCore14, kPeripherals72};
+constexpr SfrSegment kSfr64[] = {kCore14, kPeripherals72, kPortsDE};
+constexpr SfrSegment kSfr63[] = {kCore14, kPeripherals72, kUsart73};
+constexpr SfrSegment kSfr65[] = {kCore14, kPeripherals72, kUsart73, kPortsDE};
+constexpr SfrSegment kSfr76[] = {kCore14, kPeripherals72, kAdc72, kUsart73, kCore14Upper};
+constexpr SfrSegment kSfr77[] = {kCore14, kPeripherals72, kAdc72, kUsart73, kPortsDE, kCore14Upper};
+constexpr SfrSegment kSfr66[] = {kCore14, kPeripherals72, kUsart73, kCore14Upper};
+constexpr SfrSegment kSfr67[] = {kCore14, kPeripherals72, kUsart73, kPortsDE, kCore14Upper};
+constexpr SfrSegment kSfrF873[] = {kCore14, kPeripherals72, kAdcF87x, kUsart73, kF87x, kCore14Upper};
+constexpr SfrSegment kSfrF874[] = {kCore14, kPeripherals72, kAdcF87x, kUsart73, kPortsDE, kF87x, kCore14Upper};
+constexpr SfrSegment kSfrF62x[] = {kCore14, kF62x, kCore14Upper};
+constexpr SfrSegment kSfrC62x[] = {kCore14, kC62x};
+constexpr SfrSegment kSfrCE62x[] = {kCore14, kC62x, kEeintf};
+constexpr SfrSegment kSfrC67x[] = {kCore12C67x};
+constexpr SfrSegment kSfrC50x[] = {kCore12Gpio};
+constexpr SfrSegment kSfrC5xAB[] = {kCore12Ports};
+constexpr SfrSegment kSfrC5xABC[] = {kCore12Ports, kPortC12};
+
+constexpr GprRange kGpr71[] = {{0x0C, 0x2F, 3}};
+constexpr GprRange kGpr84[] = {{0x0C, 0x4F, 3}};
+constexpr GprRange kGpr72[] = {{0x20, 0x7F, 1}, {0xA0, 0xBF, 2}};
+constexpr GprRange kGpr73[] = {{0x20, 0x7F, 1}, {0xA0, 0xFF, 2}};
+constexpr GprRange kGpr76[] = {{0x20, 0x6F, 1}, {0x70, 0x7F, 15}, {0xA0, 0xEF, 2}, {0x110, 0x16F, 4}, {0x190, 0x1EF, 8}};
+constexpr GprRange kGprF62x[] = {{0x20, 0x6F, 1}, {0x70, 0x7F, 15}, {0xA0, 0xEF, 2}, {0x120, 0x14F, 4}};
+constexpr GprRange kGprF873[] = {{0x20, 0x7F, 5}, {0xA0, 0xFF, 10}};
+constexpr GprRange kGprC620[] = {{0x20, 0x6F, 1}, {0x70, 0x7F, 3}};
+constexpr GprRange kGprC622[] = {{0x20, 0x6F, 1}, {0x70, 0x7F, 3}, {0xA0, 0xBF, 2}};
+constexpr GprRange kGprFrom07[] = {{0x07, 0x1F, 1}};
+constexpr GprRange kGprC509[] = {{0x07, 0x0F, 3}, {0x10, 0x1F, 1}, {0x30, 0x3F, 2}};
+constexpr GprRange kGprFrom08[] = {{0x08, 0x1F, 1}};
+constexpr GprRange kGprC57[] = {{0x08, 0x0F, 15}, {0x10, 0x1F, 1}, {0x30, 0x3F, 2}, {0x50, 0x5F, 4}, {0x70, 0x7F, 8}};
+constexpr GprRange kGprC58[] = {{0x07, 0x0F, 15}, {0x10, 0x1F, 1}, {0x30, 0x3F, 2}, {0x50, 0x5F, 4}, {0x70, 0x7F, 8}};
+
+constexpr Range kNoRange{0, 0};
+constexpr Range kIcdF873[] = {{0x70, 0x70}, {0xEB, 0xF0}};
+constexpr Range kIcdF876[] = {{0x70, 0x70}, {0x1EB, 0x1EF}};
+
+enum Flag : std::uint16_t {
+  k12 = 1 << 0,  // Core12
+  kP = 1 << 1,   // HasPwrte
+  kB = 1 << 2,   // HasBoden
+  kI = 1 << 3,   // HasInterrupts
+  kA = 1 << 4,   // HasAdc
+  kU = 1 << 5,   // HasUsart
+  kG = 1 << 6,   // GprBanked
+  kCpOn = 1 << 7,
+  kOscCal = 1 << 8,
+  kMclre = 1 << 9,
+  kWsav = 1 << 10,  // "SYS_WSAV" at 0x20 and "SYS_WSAV2" at 0xA0
+  kUartB = 1 << 11,  // USART on RB.2/RB.1 instead of RC.6/RC.7
+};
+
+struct ProcessorDef {
+  std::string_view name;
+  std::string_view include;
+  std::uint16_t rom;
+  std::uint16_t ram;
+  std::uint16_t first;
+  std::uint16_t eeprom;
+  std::uint8_t banks;
+  std::uint8_t pages;
+  std::uint16_t pageSize;
+  std::uint16_t flags;
+  OscillatorFamily oscillators;
+  std::span<const GprRange> gpr;
+  std::span<const SfrSegment> sfrs;
+  Range placeholders;  // cells named "SYS_"; first == 0 when there are none
+  std::uint16_t icdRomCut;
+  std::span<const Range> icdReserved;
+};
+
+using enum OscillatorFamily;
+
+// clang-format off
+constexpr std::array<ProcessorDef, ProcessorCount> kProcessors{{
+    // name       include          ROM   RAM first EE  bk pg  page  flags                       osc         GPR         SFR          SYS_ cells    ICD
+    {"16C71",   "P16C71.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kA | kCpOn,                Standard14, kGpr71,     kSfr71,      kNoRange,      0, {}},
+    {"16C711",  "P16C711.INC",  1024,  68, 12,   0, 2, 1, 1024, kP | kB | kI | kA | kCpOn,           Standard14, kGpr84,     kSfr711,     kNoRange,      0, {}},
+    {"16C84",   "P16C84.INC",   1024,  36, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr84,      kNoRange,      0, {}},
+    {"16F84",   "P16F84.INC",   1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}},
+    {"16F84A",  "P16F84A.INC",  1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}},
+    {"16C712",  "P16C712.INC",  1024, 128, 32,   0, 2, 1, 1024, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}},
+    {"16C715",  "P16C715.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr715,     {0x21, 0x2A},  0, {}},
+    {"16C716",  "P16C716.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}},
+    {"16C72",   "P16C72.INC",   2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}},
+    {"16C72A",  "P16C72A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}},
+    {"16C73",   "P16C73.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}},
+    {"16C73A",  "P16C73A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}},
+    {"16C73B",  "P16C73B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}},
+    {"16C74",   "P16C74.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}},
+    {"16C74A",  "P16C74A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}},
+    {"16C74B",  "P16C74B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}},
+    {"16C76",   "P16C76.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr76,      {0x76, 0x7F},  0, {}},
+    {"16C77",   "P16C77.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr77,      {0x76, 0x7F},  0, {}},
+    {"16F627",  "P16F627.INC",  1024, 224, 32, 128, 4, 1, 1024, kP | kB | kI | kU | kG | kMclre | kUartB, F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}},
+    {"16F628",  "P16F628.INC",  2048, 224, 32, 128, 4, 1, 2048, kP | kB | kI | kU | kG | kMclre | kUartB, F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}},
+    {"16F873",  "P16F873.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF873,    {0x21, 0x2C},  288, kIcdF873},
+    {"16F874",  "P16F874.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF874,    {0x21, 0x2C},  288, kIcdF873},
+    {"16F876",  "P16F876.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF873,    {0x73, 0x7F},  256, kIcdF876},
+    {"16F877",  "P16F877.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF874,    {0x73, 0x7F},  256, kIcdF876},
+    // Bank 1 of the 16C620A/621A/CE623/CE624 holds no RAM, so their variables still need bank 0 selected.
+    {"16C620a", "P16C620A.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn,           Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}},
+    {"16C621a", "P16C621A.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG,                   Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}},
+    {"16C622a", "P16C622A.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG,                        Standard14, kGprC622,   kSfrC62x,    {0x70, 0x79},  0, {}},
+    {"16CE623", "P16CE623.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn,           Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}},
+    {"16CE624", "P16CE624.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG,                   Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}},
+    {"16CE625", "P16CE625.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG,                        Standard14, kGprC622,   kSfrCE62x,   {0x70, 0x79},  0, {}},
+    {"12C508A", "P12C508A.INC",  511,  25,  7,   0, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}},
+    {"12C509A", "P12C509A.INC", 1023,  41,  7,   0, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}},
+    {"12CE518", "P12CE518.INC",  511,  25,  7,  16, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}},
+    {"12CE519", "P12CE519.INC", 1023,  41,  7,  16, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}},
+    {"12C671",  "P12C671.INC",  1023, 128, 32,   0, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
+    {"12C672",  "P12C672.INC",  2047, 128, 32,   0, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
+    {"12CE673", "P12CE673.INC", 1023, 128, 32,  16, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
+    {"12CE674", "P12CE674.INC", 2047, 128, 32,  16, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
+    {"16C54C",  "P16C5X.INC",    511,  25,  7,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}},
+    {"16C55A",  "P16C5X.INC",    511,  24,  8,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom08, kSfrC5xABC,  kNoRange,      0, {}},
+    {"16C56A",  "P16C5X.INC",   1023,  25,  7,   0, 1, 2,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}},
+    {"16C57C",  "P16C5X.INC",   2047,  72,  8,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC57,    kSfrC5xABC,  kNoRange,      0, {}},
+    {"16C58B",  "P16C5X.INC",   2047,  73,  7,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC58,    kSfrC5xAB,   kNoRange,      0, {}},
+    {"16C61",   "P16C61.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr61,      kNoRange,      0, {}},
+    {"16C62B",  "P16C62B.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr62,      {0x21, 0x2A},  0, {}},
+    {"16C63A",  "P16C63A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr63,      {0x21, 0x2A},  0, {}},
+    {"16C64A",  "P16C64A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr64,      {0x21, 0x2A},  0, {}},
+    {"16C65B",  "P16C65B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr65,      {0x21, 0x2A},  0, {}},
+    {"16C66",   "P16C66.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr66,      {0x76, 0x7F},  0, {}},
+    {"16C67",   "P16C67.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr67,      {0x76, 0x7F},  0, {}},
+}};
+// clang-format on
+
+constexpr std::string_view kContextNames[] = {"SYS_WSAV", "SYS_SSAV", "SYS_PSAV"};
+
+const ProcessorDef* Find(int type) {
+  if (type < 0 || type >= ProcessorCount) return nullptr;
+  return &kProcessors[static_cast<std::size_t>(type)];
+}
+
+void FillProps(int type, const ProcessorDef& d, ProcessorProps& p) {
+  p.Type = type;
+  p.Name = d.name;
+  p.Include = d.include;
+  p.RomSize = d.rom;
+  p.RamSize = d.ram;
+  p.FirstGpr = d.first;
+  p.EepromSize = d.eeprom;
+  p.BankCount = d.banks;
+  p.PageCount = d.pages;
+  p.PageSize = d.pageSize;
+  p.PagingNeeded = d.pages > 1;
+  p.Core12 = (d.flags & k12) != 0;
+  p.HasPwrte = (d.flags & kP) != 0;
+  p.HasBoden = (d.flags & kB) != 0;
+  p.HasInterrupts = (d.flags & kI) != 0;
+  p.HasAdc = (d.flags & kA) != 0;
+  p.HasUsart = (d.flags & kU) != 0;
+  p.GprBanked = (d.flags & kG) != 0;
+  p.CpOnSymbol = (d.flags & kCpOn) != 0;
+  p.HasOscCal = (d.flags & kOscCal) != 0;
+  p.HasMclreOption = (d.flags & kMclre) != 0;
+  p.IcdCapable = d.icdRomCut != 0;
+  p.Oscillators = d.oscillators;
+  if (p.HasUsart) {
+    const bool portB = (d.flags & kUartB) != 0;
+    p.UartTxPin = portB ? "RB.2" : "RC.6";
+    p.UartRxPin = portB ? "RB.1" : "RC.7";
+  }
+  for (const SfrSegment& segment : d.sfrs) {
+    for (const Sfr& r : segment) {
+      if (r.name.size() == 5 && r.name.starts_with("PORT")) p.Ports |= static_cast<std::uint8_t>(1u << (r.name[4] - 'A'));
+      if (r.name == "GPIO") p.GpioPorts = true;
+    }
+  }
+}
+
+void FillRam(const ProcessorDef& d, RamTable& ram) {
+  const auto bankSet = static_cast<std::uint8_t>((1u << d.banks) - 1);
+  for (const GprRange& r : d.gpr) ram.DefineGpr(r.first, r.last, r.mask);
+  for (const SfrSegment& segment : d.sfrs) {
+    for (const Sfr& r : segment) {
+      ram.DefineSfr(r.address, r.name, static_cast<std::uint8_t>(r.mask & bankSet));
+    }
+  }
+  if ((d.flags & kWsav) != 0) {
+    ram.NameCell(0x20, "SYS_WSAV");
+    ram.NameCell(0xA0, "SYS_WSAV2");
+  }
+  if (d.placeholders.first == 0) return;
+  for (int a = d.placeholders.first; a <= d.placeholders.last; ++a) ram.NameCell(a, kSysPlaceholder);
+  // The interrupt entry saves W before it knows the bank, so its save cells are kept at fixed
+  // placeholder places instead of going to whichever "SYS_" cell is free when they are registered.
+  int next = d.placeholders.first;
+  for (std::string_view name : kContextNames) {
+    if (name == "SYS_WSAV" && (d.flags & kWsav) != 0) continue;
+    ram.ReserveFor(next++, name);
+  }
+}
+
+}  // namespace
+
+ProcessorProps ProcessorPropertiesOf(int type, bool icdMode) {
+  ProcessorProps props;
+  const ProcessorDef* d = Find(type);
+  if (d == nullptr) return props;
+  FillProps(type, *d, props);
+  if (icdMode && props.IcdCapable) {
+    props.IcdActive = true;
+    props.RomSize = static_cast<std::uint16_t>(props.RomSize - d->icdRomCut);
+  }
+  return props;
+}
+
+void DefineProcessor(int type, bool icdMode, RamTable& ram, ProcessorProps& props) {
+  props = ProcessorPropertiesOf(type, icdMode);
+  ram.Reset();
+  const ProcessorDef* d = Find(type);
+  if (d == nullptr) return;
+  FillRam(*d, ram);
+  if (props.IcdActive) {
+    for (const Range& r : d->icdReserved) ram.MarkNotRam(r.first, r.last);
+  }
+}
+
+std::string_view ProcessorName(int type) {
+  const ProcessorDef* d = Find(type);
+  return d == nullptr ? std::string_view{} : d->name;
+}
+
+std::string_view ProcessorInclude(int type) {
+  const ProcessorDef* d = Find(type);
+  return d == nullptr ? std::string_view{} : d->include;
+}
+
+std::string ProcessorDisplayName(int type) {
+  const ProcessorDef* d = Find(type);
+  if (d == nullptr) return {};
+  std::string name = "PIC";
+  for (char c : d->name) name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
+}
+
+}  // namespace tolmek

@@ -1,0 +1,252 @@
+// The numbered message catalogue in German, English and Italian, and how a message is composed and shown.
+#include "core/model/messages.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tolmek {
+namespace {
+
+struct CatalogueEntry {
+  int number;
+  std::string_view german;
+  std::string_view english;
+  std::string_view italian;
+};
+
+// Message 11 has no Italian text of its own; the Italian column repeats the German line.
+constexpr std::array<CatalogueEntry, 51> kCatalogue{{
+    {1, "1 : keine Bit-Bezeichnung bei Bauteil",
+     "1 : no bit-name at object",
+     "1: specificare il bit-name del blocco funzionale"},
+    {2, "2 : Assembler (mpasmwin.exe) nicht gefunden !",
+     "2 : assembler (mpasmwin.exe) not found !",
+     "2 : specificare il percorso (mpasmwin.exe not found) !"},
+    {4, "4 : aktuelle Datei wurde noch nicht gespeichert !  Speichern ?",
+     "4 : current file not saved ! Save  now ?",
+     "4 : I dati attuali non sono stati salvati ! Salvare ?"},
+    {5, "5 : datei konnte nicht gespeichert werden ! Schreibgeschützt ?",
+     "5 : couldn't save file ! write protected ?",
+     "5 : I dati non possono essere salvati ! write protected ?"},
+    {6, "6 : der angegebene Pfad existiert nicht !",
+     "6 : the path doesn't exit !",
+     "6 : Il percorso e´ inesistente....  exit !"},
+    {7, "7 : die angegebene Datei existiert nicht oder ist schreibgeschützt !",
+     "7 : the file doesn't exist or is write protected !",
+     "7 : Impossibile trovare il file , oppure il file e´protetto!"},
+    {8, "8 : dieses ist keine Tolmek Datei !",
+     "8 : this is no Tolmek file !",
+     "8 : I dati non sono in formato Tolmek !"},
+    {9, "9 : das eingegebene Passwort ist falsch !",
+     "9 : wrong password !",
+     "9 : la password non e´ corretta !"},
+    {10, "10 : externen Editor nicht gefunden !",
+     "10 : external editor not found !",
+     "10 : Editor esterno inesistente !"},
+    {11, "11 : bei Taktfrequenz !",
+     "11 : at clock-frequency  !",
+     "11 : bei Taktfrequenz !"},
+    {12, "12 : hier sind nur Zahlen erlaubt !",
+     "12 : only numbers allowed !",
+     "12 : Inserire solo numeri !"},
+    {13, "13 : beim ausführen von",
+     "13 : executing",
+     "13 : In esecuzione"},
+    {14, "14 : ungültiger Name !",
+     "14 : invalid name !",
+     "14 : Il nome non e´valido !"},
+    {15, "15 : Anzahl der Eingänge muß zwischen 1 und 16 liegen !",
+     "15 : number of inputs must between 1 and 16 !",
+     "15 : Gli ingressi sono compresi tra 1 e 16 !"},
+    {16, "16 : Anzahl der Ausgänge muß zwischen 1 und 16 liegen !",
+     "16 : number of outputs must between 1 and 16 !",
+     "16 : Le uscite sono comprese tra 1 e 16 !"},
+    {17, "17 : unbekannte Variable am Ausgang",
+     "17 : unknown variable at output",
+     "17 : Non e´specificata la variabile di uscita"},
+    {18, "18 : unbekannte Variable am Eingang",
+     "18 : unknown variable at input",
+     "18 : Non e´ specificata la variabile di ingresso"},
+    {19, "19 : muss eine 16-Bit Variable sein",
+     "19 : have to be a 16-bit variable",
+     "19 : Deve essere una variabile a 16-bit"},
+    {20, "20 : der Wert muß zwischen 0 und 255 bzw. 65535 liegen !",
+     "20 : the value must lie between 0 and 255 or 65535 !",
+     "20 : Il valore deve essere compreso tra 0 e 255 o 65535 bit !"},
+    {21, "21 : der Wert ist ungültig !",
+     "21 : the value is invalid !",
+     "21 : valore non ammesso !"},
+    {22, "22 : keine Speicherbank mehr frei bei",
+     "22 : no free memory bank at",
+     "22 : banco memoria esaurito"},
+    {23, "23 : unbekannte Variable obere Begrenzung",
+     "23 : unknown variable upper limit",
+     "23 : upper limiter specificare la variabile"},
+    {24, "24 : unbekannte Variable untere Begrenzung",
+     "24 : unknown variable bottom limit",
+     "24 : bottom limiter specificare la variabile"},
+    {25, "25 : Anzahl der Eingänge muss zwischen 2 und 8 liegen !",
+     "25 : number of inputs must lie between 2 and 8 !",
+     "25 : il numero degli ingressi deve essere compreso tra 2 ed 8 !"},
+    {26, "26 : Anzahl der Ausgänge muss zwischen 2 und 8 liegen !",
+     "26 : number of outputs must lie between 2 and 8 !",
+     "26 : il numero delle uscite deve essere compreso tra 2 ed 8 !"},
+    {27, "27 : unbekannte Variable am Select-Eingang",
+     "27 : unknown variable at Select-input",
+     "27 : specificare il nome della variabile all' ingresso di selezione"},
+    {28, "28 : Impulslänge <min> <max> -",
+     "28 : Impuls-length <min> <max> -",
+     "28 : Lunghezza impulso <min> <max>"},
+    {29, "29 : der Name für die Länge ist ungültig !",
+     "29 : the name of the length is invalid !",
+     "29 : Valore non ammesso  !"},
+    {30, "30 : die Impulslänge muss korrigiert werden - Mono-Flop",
+     "30 : the impuls-length not valid - Mono-Flop",
+     "30 : Valore non ammesso - Mono-Flop"},
+    {31, "31 : Tabelle ist zu lang ->",
+     "31 : table too long ->",
+     "31 : Dimensione tavola eccessiva ->"},
+    {32, "32 : unbekannter Name bei Periodendauer",
+     "32 : unknown name at period duration",
+     "32 : Durata periodo : specificare nome"},
+    {33, "33 : ungültige Periodendauer !",
+     "33 : invalid period duration !",
+     "33 : Durata periodo invalido !"},
+    {34, "34 : die Impulslänge muss korrigiert werden - Timer",
+     "34 : the impuls-length not valid - Timer",
+     "34 : Timer : durata impulso invalido"},
+    {35, "35 : soll die Datei im Editor gespeichert werden ? ->",
+     "35 : the file in the editor changed. Save ? ->",
+     "35 : Editor:  dati sono stati cambiati. Salvare ?"},
+    {36, "36 : der Pin GP3 kann nur als Eingang verwendet werden !",
+     "36 : the pin GP3 can only used as input !",
+     "36 : GP3 : questo pin si usa solo come input !"},
+    {37, "37 : der Pin existiert nicht ->",
+     "37 : the pin doesn't exist ->",
+     "37 : il pin non esiste ->"},
+    {38, "38 : der Quell-Text ist ungültig, der gewählte PIC hat keinen A/D-Wandler !",
+     "38 : the source is invalid. The used PIC has no A/D-convert !",
+     "38 : Sorgente non valido: Il PIC utilizzato non ha A/D converter !"},
+    {39, "39 : der gewählte PIC hat nicht genügend Speicher (ROM) !",
+     "39 : the used PIC is out of memory (ROM) !",
+     "39 : ROM : memoria esaurita !"},
+    {40, "40 : Objekte würden den Arbeitsbereich verlassen - Funktion abgebrochen !",
+     "40 : objects will leave working-array - function canceled !",
+     "40 : objects will leave working-array - funzione cancellata !"},
+    {41, "41 : Simulation abgebrochen !",
+     "41 : simulation canceled !",
+     "41 : Simulazione non valida: abortita !"},
+    {42, "42 : unteres Limit ist größer als oberes Limit !",
+     "42 : bottom-limit is greater then upper-limit !",
+     "42 : Limiter : valore non ammesso ( inferiore ) !"},
+    {43, "43 : Wert kleiner 0 oder größer 255 !",
+     "43 : value less 0 or greater 255 !",
+     "43 : valore inferiore a 0 o maggiore di 255  !"},
+    {44, "44 : Tabellenlänge !",
+     "44 : table-length !",
+     "44 : Dimensionare la tavola !"},
+    {45, "45 : der Wert am Eingang überschreitet die Tabellen-Länge ! Call",
+     "45 : the value at the input exceed table-length ! Call",
+     "45 : Gestione tavola : valore di ingresso in eccesso ! ( Call )"},
+    {46, "46 : keine Tabelle gefunden ->",
+     "46 : no table found ->",
+     "46 : Gestione tavola : tavola inesistente ->"},
+    {47, "47 : dieser Anschluß kann nicht verändert werden !",
+     "47 : this pin can't change !",
+     "47 : Gestione pin : questo pin non si puó cambiare !"},
+    {48, "48 : Anzahl der Ausgänge muss zwischen 1 und 8 liegen !",
+     "48 : number of outputs must lie between 1 and 8  !",
+     "48 : il numero delle uscite é compreso tra 1 ed 8 !"},
+    {49, "49 : Anzahl der Ausgänge muss zwischen 0 und 8 liegen !",
+     "49 : number of outputs must lie between 0 and 8  !",
+     "49 : il numero delle uscite é compreso tra 0 ed 8 !"},
+    {50, "50 : Anzahl der Ausgänge muss zwischen 0 und 16 liegen !",
+     "50 : number of outputs must lie between 0 and 16  !",
+     "50 : il numero delle uscite é compreso tra 0 e 16 !"},
+    {51, "51 : bei Ausgänge !",
+     "51 : at ouputs !",
+     "51 : in uscita !"},
+    {52, "52 : UART bei diesem PIC nicht verfügbar ->",
+     "52 : UART not available at this PIC ->",
+     "52 : Gestione UART : questo PIC non dispone di UART"},
+}};
+
+struct Headings {
+  std::string_view error;
+  std::string_view notice;
+};
+
+constexpr Headings HeadingsFor(Language lang) {
+  switch (lang) {
+    case Language::German:
+      return {"Fehler", "Hinweis"};
+    case Language::Italian:
+      return {"Errore", "Indicazione"};
+    case Language::English:
+      break;
+  }
+  return {"Error", "Hint"};
+}
+
+const CatalogueEntry* Find(int n) {
+  const auto* it = std::find_if(kCatalogue.begin(), kCatalogue.end(),
+                                [n](const CatalogueEntry& e) { return e.number == n; });
+  return it == kCatalogue.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+std::string_view MessageText(Language lang, int n) {
+  const CatalogueEntry* e = Find(n);
+  if (e == nullptr) return {};
+  switch (lang) {
+    case Language::German:
+      return e->german;
+    case Language::Italian:
+      return e->italian;
+    case Language::English:
+      break;
+  }
+  return e->english;
+}
+
+std::string_view HeadingWord(Language lang, int mode) {
+  const Headings h = HeadingsFor(lang);
+  return mode == kModeQuestion ? h.notice : h.error;
+}
+
+bool MessageExists(int n) { return Find(n) != nullptr; }
+
+std::string ComposeMessage(Language lang, int n, int mode, std::string_view detail1, std::string_view detail2) {
+  std::string text;
+  text.reserve(96);
+  text.append(HeadingWord(lang, mode));
+  text += ' ';
+  text.append(MessageText(lang, n));
+  text += ' ';
+  text.append(detail1);
+  text += ' ';
+  text.append(detail2);
+  return text;
+}
+
+Answer Messenger::ShowMessage(int n, int mode, std::string_view detail1, std::string_view detail2) {
+  if (sink_ == nullptr || (mode != kModeError && mode != kModeQuestion)) return Answer::None;
+  const std::string title = mode == kModeQuestion ? "Message" : "Error";
+  const Answer answer = sink_->Present(n, mode, title, ComposeMessage(lang_, n, mode, detail1, detail2));
+  return mode == kModeQuestion ? answer : Answer::None;
+}
+
+Answer RecordingSink::Present(int number, int mode, const std::string& /*title*/, const std::string& text) {
+  entries.push_back({number, mode, text});
+  return mode == kModeQuestion ? answer : Answer::None;
+}
+
+std::vector<int> RecordingSink::Numbers() const {
+  std::vector<int> numbers;
+  numbers.reserve(entries.size());
+  for (const Entry& e : entries) numbers.push_back(e.number);
+  return numbers;
+}
+
+}  // namespace tolmek
