@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "components/gatter.h"
 #include "components/gnd.h"
+#include "components/rsff.h"
 #include "components/spl.h"
+#include "components/strigg8.h"
 #include "components/text.h"
 #include "model/node.h"
 
@@ -21,7 +24,10 @@ std::unique_ptr<TBauteil> Make(int32_t x, int32_t y) {
 const std::vector<KindInfo>& Table() {
   static const std::vector<KindInfo> table = [] {
     std::vector<KindInfo> t = {
+        {kind::Gatter, "TObjGatter", "LG", &Make<TObjGatter>},
         {kind::Knoten, "TObjKnoten", "", &Make<TObjKnoten>},
+        {kind::Strigg8, "TObjStrigg8", "ST", &Make<TObjStrigg8>},
+        {kind::Rsff, "TObjRsff", "RS", &Make<TObjRsff>},
         {kind::Text, "TObjText", "", &Make<TObjText>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},

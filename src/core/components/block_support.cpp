@@ -1,0 +1,21 @@
+// Helpers shared by the function blocks.
+#include "components/block_support.h"
+
+#include <string>
+
+
+namespace tolmek {
+
+void DriveLevel(TObjAnschluss& output, bool level) {
+  const uint8_t stored = uint8_t(level) ^ uint8_t(output.Inverted);
+  if (output.Marked == stored && (!output.Partner || output.Partner->Marked == stored)) return;
+  output.SetMarked(uint8_t(level));
+}
+
+void ClearLevels(TBauteil& element) {
+  for (auto* pin : element.Pins()) pin->Marked = 0;
+}
+
+void RegisterWorkBits(Analysis&, std::string_view) {}
+
+}  // namespace tolmek
