@@ -8,6 +8,10 @@ namespace tolmek::cli {
 std::span<const Command> Commands() {
   static const std::vector<Command> table = {
       // One row per command: {"name", "usage line", &RunName},
+      {"dump", "dump PLAN.pic [--password PW] [--lang de|en|it]", &RunDump},
+      {"export", "export PLAN.pic [-o PLAN.json] [--password PW] [--lang de|en|it]", &RunExport},
+      {"import", "import PLAN.json -o PLAN.pic [--lang de|en|it]", &RunImport},
+      {"simulate", "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] [--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...]", &RunSimulate},
   };
   return table;
 }

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <unordered_map>
 
 #include "components/registry.h"
 #include "model/node.h"
@@ -102,53 +101,13 @@ void WriteSettings(ByteWriter& out, const Project& p) {
   out.Str(ClockText(p.Mcu.ClockHz));
 }
 
-// Nodes by their own number, pins by theirs; the first in list order wins, as a search from the front would.
-class NumberIndex {
- public:
-  NumberIndex(const Project& project, size_t from) {
-    const auto& list = project.Elements();
-    for (size_t i = from; i < list.size(); ++i) {
-      TBauteil& e = *list[i];
-      if (e.IsNode()) map_.emplace(e.Number, &e);
-      for (TObjAnschluss* pin : e.Pins()) map_.emplace(pin->Number, pin);
-    }
-  }
-  [[nodiscard]] TBauteil* Find(int number) const {
-    auto it = map_.find(number);
-    return it == map_.end() ? nullptr : it->second;
-  }
-
- private:
-  std::unordered_map<int, TBauteil*> map_;
-};
-
-// One stored pair. Anything but a fresh link from a node to a free pin or to another node is left out,
-// so a damaged file cannot steal a pin from its node or give a node a one-sided neighbour.
-void LinkPair(const NumberIndex& index, int first, int second) {
-  TBauteil* a = index.Find(first);
-  TBauteil* b = index.Find(second);
-  if (!a || !b || a == b || !a->IsNode()) return;
-  auto& node = static_cast<TObjKnoten&>(*a);
-  if (b->IsPin()) {
-    auto& pin = static_cast<TObjAnschluss&>(*b);
-    if (!pin.Partner) node.Connect(&pin);
-  } else if (b->IsNode()) {
-    auto& other = static_cast<TObjKnoten&>(*b);
-    if (node.IsLinkedTo(&other) || other.IsLinkedTo(&node)) return;
-    if (node.LinkCount < TObjKnoten::kMaxLinks && other.LinkCount < TObjKnoten::kMaxLinks) {
-      node.Connect(&other);
-      other.Connect(&node);
-    }
-  }
-}
-
 void ReadLinksFrom(Project& project, ByteReader& in, size_t firstElement) {
-  NumberIndex index(project, firstElement);
+  StoredLinks links(project, firstElement);
   while (!in.AtEnd()) {
     int first = int16_t(in.U16());
     if (first == 0) break;
     int second = int16_t(in.U16());
-    LinkPair(index, first, second);
+    (void)links.Add(first, second);
   }
 }
 
@@ -220,6 +179,42 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
     return false;
   }
   return true;
+}
+
+// Nodes by their own number, pins by theirs; the first in list order wins, as a search from the front would.
+StoredLinks::StoredLinks(Project& project, size_t firstElement) {
+  const auto& list = project.Elements();
+  for (size_t i = firstElement; i < list.size(); ++i) {
+    TBauteil& e = *list[i];
+    if (e.IsNode()) byNumber_.emplace(e.Number, &e);
+    for (TObjAnschluss* pin : e.Pins()) byNumber_.emplace(pin->Number, pin);
+  }
+}
+
+// Anything but a fresh link is left out, so a damaged file can neither steal a pin from its node nor give
+// a node a one-sided neighbour.
+StoredLinks::Result StoredLinks::Add(int first, int second) {
+  auto find = [this](int n) -> TBauteil* {
+    auto it = byNumber_.find(n);
+    return it == byNumber_.end() ? nullptr : it->second;
+  };
+  TBauteil* a = find(first);
+  TBauteil* b = find(second);
+  if (!a || !b) return Result::NoSuchElement;
+  if (!a->IsNode()) return Result::NotANode;
+  if (a == b) return Result::AlreadyLinked;
+  auto& node = static_cast<TObjKnoten&>(*a);
+  if (b->IsPin()) {
+    auto& pin = static_cast<TObjAnschluss&>(*b);
+    if (pin.Partner) return pin.Partner == &node ? Result::AlreadyLinked : Result::PinTaken;
+    return node.Connect(&pin) ? Result::Made : Result::NodeFull;
+  }
+  auto& other = static_cast<TObjKnoten&>(*b);
+  if (node.IsLinkedTo(&other) || other.IsLinkedTo(&node)) return Result::AlreadyLinked;
+  if (node.LinkCount >= TObjKnoten::kMaxLinks || other.LinkCount >= TObjKnoten::kMaxLinks) return Result::NodeFull;
+  node.Connect(&other);
+  other.Connect(&node);
+  return Result::Made;
 }
 
 void ShiftPasted(TBauteil& e) {

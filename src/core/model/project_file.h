@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "model/bytes.h"
 #include "model/project.h"
@@ -63,6 +64,19 @@ bool ProjectFromBytes(Project& project, std::string_view bytes, PasswordPrompt& 
 void ReadElements(Project& project, ByteReader& in);
 // Link pairs up to 0, 0 or the end of the bytes. Pairs that would not make a sound wire are skipped.
 void ReadLinks(Project& project, ByteReader& in);
+// Makes the links that stored (node number, element number) pairs describe, among the elements from list
+// index `firstElement` on. Only a fresh link from a junction node to a free pin, or between two nodes on both
+// sides at once, is made; `Add` says what became of each pair.
+class StoredLinks {
+ public:
+  enum class Result { Made, AlreadyLinked, NotANode, NoSuchElement, PinTaken, NodeFull };
+  StoredLinks(Project& project, size_t firstElement = 0);
+  Result Add(int first, int second);
+
+ private:
+  std::unordered_map<int, TBauteil*> byNumber_;
+};
+
 // Element records of every element `chosen` accepts, a 0 byte, the links among them, 0, 0: the body of
 // a project file, as the clipboard holds it.
 void WriteElements(Project& project, ByteWriter& out, const std::function<bool(const TBauteil&)>& chosen);

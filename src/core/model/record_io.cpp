@@ -1,9 +1,14 @@
 // The binary record writer and reader and the readable record listing.
 #include "model/record_io.h"
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 
+#include "components/registry.h"
+#include "model/node.h"
 #include "model/pin.h"
+#include "model/project.h"
 
 namespace tolmek {
 
@@ -107,5 +112,62 @@ void DumpRecordVisitor::Pin(const char* key, TObjAnschluss& pin) {
 void DumpRecordVisitor::Page(uint8_t& page) { Line("page", std::to_string(page)); }
 void DumpRecordVisitor::NodePage(uint8_t& page) { Line("page", std::to_string(page)); }
 void DumpRecordVisitor::Zeros(size_t) {}
+
+// ---- the whole plan
+
+namespace {
+
+std::string YesNo(bool b) { return b ? "yes" : "no"; }
+
+std::string Stamp(const DateTime& t) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+  return buf;
+}
+
+}  // namespace
+
+std::string PlanListing(Project& p) {
+  static constexpr const char* kOscillators[] = {"RC (ext.)", "LP", "XT", "HS", "RC (int.)"};
+  const McuSettings& m = p.Mcu;
+  const ProjectInfo& i = p.Info;
+  std::string out = "settings\n";
+  auto line = [&out](const std::string& key, const std::string& value) { out += "  " + key + ": " + value + "\n"; };
+  line("calibration value", std::to_string(m.CalibrationValue));
+  line("MPLAB-ICD", YesNo(m.IcdMode));
+  line("MCLRE", m.Mclre ? "1 (I/O pin)" : "0 (MCLR)");
+  line("password", i.Password.empty() ? "none" : "set");
+  line("automatic build increment", YesNo(i.AutoIncrement));
+  line("version", std::to_string(i.MajorVersion) + "." + std::to_string(i.MinorVersion) + " build " +
+                      std::to_string(i.BuildNumber));
+  line("created", Stamp(i.CreatedAt));
+  line("changed", Stamp(i.ChangedAt));
+  line("processor index", std::to_string(m.ProcessorType));
+  bool knownOsc = m.Oscillator >= 0 && m.Oscillator < 5;
+  line("oscillator", std::to_string(m.Oscillator) + (knownOsc ? std::string(" (") + kOscillators[m.Oscillator] + ")" : ""));
+  line("watch-dog timer", YesNo(m.Watchdog));
+  line("power-on timer", YesNo(m.PowerUpTimer));
+  line("code protected", YesNo(m.CodeProtect));
+  line("PORTB pull-up", YesNo(m.PullUps));
+  line("brown-out detect", YesNo(m.BrownOut));
+  line("clock", std::to_string(std::llround(m.ClockHz)) + " Hz");
+
+  out += "elements: " + std::to_string(p.Elements().size()) + "\n";
+  std::string links;
+  size_t linkCount = 0;
+  for (const auto& e : p.Elements()) {
+    const KindInfo* info = FindKind(e->Kind);
+    out += "  " + std::string(info ? info->className : "kind " + std::to_string(e->Kind)) + " \"" + e->Name + "\"\n";
+    DumpRecordVisitor dump(out, 4);
+    e->Record(dump);
+    if (!e->IsNode()) continue;
+    for (TBauteil* l : static_cast<const TObjKnoten&>(*e).LinkList()) {
+      links += "  " + std::to_string(e->Number) + " -> " + std::to_string(l->Number) + "\n";
+      ++linkCount;
+    }
+  }
+  out += "links: " + std::to_string(linkCount) + "\n" + links;
+  return out;
+}
 
 }  // namespace tolmek

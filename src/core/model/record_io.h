@@ -8,6 +8,8 @@
 
 namespace tolmek {
 
+class Project;
+
 // Writes a record into the file's byte form. Names and texts longer than their limit are clipped.
 class BinaryRecordWriter final : public RecordVisitor {
  public:
@@ -77,5 +79,8 @@ class DumpRecordVisitor final : public RecordVisitor {
   int indent_;
 };
 
+
+// A readable listing of a whole plan: settings, every element with its fields and pins, the links.
+[[nodiscard]] std::string PlanListing(Project& project);
 
 }  // namespace tolmek
