@@ -42,7 +42,9 @@ SimEngine::SimEngine(Project& project) : project_(project), context_(project, va
 }
 
 SimEngine::~SimEngine() {
-  if (running_) StopSimulation();
+  // Whoever watched may be gone already; the project still gets its levels cleared and hooks called.
+  observer_ = nullptr;
+  StopSimulation();
 }
 
 void SimEngine::SetPageOpen(int page, bool open) {
@@ -200,11 +202,11 @@ bool SimEngine::SetNetLevel(std::string_view net, uint8_t level) {
   return found;
 }
 
-int SimEngine::NetLevel(std::string_view net) const {
+const TBauteil* SimEngine::NetCarrier(std::string_view net) const {
   const std::string name = UpperName(net);
   const TObjAnschluss* firstPin = nullptr;
   for (const auto& e : project_.Elements()) {
-    if (e->IsNode() && e->Name == name) return e->Marked;
+    if (e->IsNode() && e->Name == name) return e.get();
     if (firstPin) continue;
     for (const TObjAnschluss* pin : e->Pins())
       if (pin->Name == name) {
@@ -212,7 +214,12 @@ int SimEngine::NetLevel(std::string_view net) const {
         break;
       }
   }
-  return firstPin ? firstPin->Marked : -1;
+  return firstPin;
+}
+
+int SimEngine::NetLevel(std::string_view net) const {
+  const TBauteil* carrier = NetCarrier(net);
+  return carrier ? carrier->Marked : -1;
 }
 
 void SimEngine::ElementChanged(TBauteil& element) {

@@ -86,8 +86,10 @@ class SimEngine final : private RedrawListener {
   // Drives every net called `net` to a level, as if a node of each were clicked to that level; unlinked
   // pins of that name take it too. Returns false when nothing carries that name.
   bool SetNetLevel(std::string_view net, uint8_t level);
-  // The level of the net called `net`: its first junction node in list order, else its first pin.
-  // Returns -1 when there is no such net.
+  // The element whose level stands for the net called `net`: its first junction node in list order,
+  // else its first pin; nullptr when no net has that name.
+  [[nodiscard]] const TBauteil* NetCarrier(std::string_view net) const;
+  // The level of the net called `net`, or -1 when there is no such net.
   [[nodiscard]] int NetLevel(std::string_view net) const;
 
  private:

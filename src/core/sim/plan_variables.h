@@ -1,0 +1,13 @@
+// Filling the simulation's variable table from the names the analysis pass registers for a plan.
+#pragma once
+
+#include "model/project.h"
+#include "sim/engine.h"
+
+namespace tolmek {
+
+// Runs the analysis over the project (not while simulating) and adds every variable it registered to
+// the engine's table; known names keep their values.
+void AddPlanVariables(Project& project, SimEngine& engine);
+
+}  // namespace tolmek
