@@ -12,7 +12,6 @@ std::span<const Command> Commands() {
       {"export", "export PLAN.pic [-o PLAN.json] [--password PW] [--lang de|en|it]", &RunExport},
       {"import", "import PLAN.json -o PLAN.pic [--lang de|en|it]", &RunImport},
       {"simulate", "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] [--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...]", &RunSimulate},
-      {"simulate", "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] [--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...]", &RunSimulate},
   };
   return table;
 }
