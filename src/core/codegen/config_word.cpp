@@ -1,9 +1,9 @@
 // Building the configuration word from the fuse settings and the part's own symbol names.
-#include "core/codegen/config_word.h"
+#include "codegen/config_word.h"
 
 #include <array>
 
-#include "core/codegen/processors.h"
+#include "codegen/processors.h"
 
 namespace tolmek {
 namespace {

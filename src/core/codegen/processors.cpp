@@ -1,5 +1,5 @@
 // The processor table: sizes, flags, general-purpose RAM, pre-named cells and special-function registers per type.
-#include "core/codegen/processors.h"
+#include "codegen/processors.h"
 
 #include <cctype>
 

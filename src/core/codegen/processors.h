@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/codegen/ram_table.h"
+#include "codegen/ram_table.h"
 
 namespace tolmek {
 

@@ -1,9 +1,9 @@
 // RAM cell allocation and the variable and bit registries.
-#include "core/codegen/ram_table.h"
+#include "codegen/ram_table.h"
 
 #include <algorithm>
 
-#include "core/codegen/processors.h"
+#include "codegen/processors.h"
 
 namespace tolmek {
 namespace {
@@ -48,7 +48,9 @@ void RamTable::DefineSfr(int address, std::string_view name, std::uint8_t mask) 
   c.CellName = Cut(name);
 }
 
-void RamTable::NameCell(int address, std::string_view name) { cells_.at(static_cast<std::size_t>(address)).CellName = Cut(name); }
+void RamTable::NameCell(int address, std::string_view name) {
+  cells_.at(static_cast<std::size_t>(address)).CellName = Cut(name);
+}
 
 void RamTable::ReserveFor(int address, std::string_view name) {
   RamCell& c = cells_.at(static_cast<std::size_t>(address));
@@ -117,8 +119,8 @@ std::uint8_t RamTable::CellBankMask(std::string_view name) const {
 bool RamTable::CellExists(std::string_view name) const { return CellAddress(name).has_value(); }
 
 int RamTable::FreeCellCount() const {
-  return static_cast<int>(
-      std::count_if(cells_.begin(), cells_.end(), [](const RamCell& c) { return c.NotRam == 0 && c.CellName.empty(); }));
+  return static_cast<int>(std::count_if(cells_.begin(), cells_.end(),
+                                        [](const RamCell& c) { return c.NotRam == 0 && c.CellName.empty(); }));
 }
 
 void Registries::Clear() {
@@ -169,7 +171,8 @@ void Registries::RegisterBit(std::string_view rawName, int kind, int initial) {
   const bool known = std::any_of(bits_.begin(), bits_.end(),
                                  [&](const BitRecord& r) { return r.ByteName == byteName && r.Bit == bit; });
   if (known) return;
-  bits_.push_back({std::string(byteName), bit, static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(initial != 0)});
+  bits_.push_back(
+      {std::string(byteName), bit, static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(initial != 0)});
 }
 
 }  // namespace tolmek

@@ -1,5 +1,5 @@
 // The numbered message catalogue in German, English and Italian, and how a message is composed and shown.
-#include "core/model/messages.h"
+#include "model/messages.h"
 
 #include <algorithm>
 #include <array>
