@@ -1,0 +1,75 @@
+// The property dialogs of the plan's elements, chosen by kind (and pin width) from one table.
+#include "gui/dialogs/dialog_editor.h"
+
+#include "components/gatter.h"
+#include "components/gnd.h"
+#include "components/rsff.h"
+#include "components/spl.h"
+#include "components/strigg8.h"
+#include "components/text.h"
+#include "gui/dialogs/gatter_dialog.h"
+#include "gui/dialogs/gnd_dialog.h"
+#include "gui/dialogs/pin8_dialog.h"
+#include "gui/dialogs/pin_dialog.h"
+#include "gui/dialogs/rsff_dialog.h"
+#include "gui/dialogs/spl_dialog.h"
+#include "gui/dialogs/text_dialog.h"
+#include "model/node.h"
+#include "model/pin.h"
+
+namespace tolmek {
+
+namespace {
+
+using EditFunction = bool (*)(TBauteil&, Messenger&, QWidget*);
+
+// Loads the element into the dialog, shows it modally and applies it on OK.
+template <class Element, class Dialog, auto... Use>
+bool Run(TBauteil& element, Messenger& messages, QWidget* parent) {
+  auto& e = static_cast<Element&>(element);
+  Dialog dialog(Use..., messages, parent);
+  dialog.Load(e);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.Apply(e);
+  return true;
+}
+
+struct DialogRow {
+  uint8_t kind;
+  int bits;  // pins: 1, 8 or 16; 0 for every other kind
+  EditFunction edit;
+};
+
+constexpr DialogRow kDialogs[] = {
+    {kind::InputPin, 1, &Run<TObjAnschluss, TDialogAnschluss>},
+    {kind::OutputPin, 1, &Run<TObjAnschluss, TDialogAnschluss>},
+    {kind::InputPin, 8, &Run<TObjAnschluss, TDialogAnschluss8, TDialogAnschluss8::Use::Pin8>},
+    {kind::OutputPin, 8, &Run<TObjAnschluss, TDialogAnschluss8, TDialogAnschluss8::Use::Pin8>},
+    {kind::InputPin, 16, &Run<TObjAnschluss, TDialogAnschluss8, TDialogAnschluss8::Use::Pin16>},
+    {kind::OutputPin, 16, &Run<TObjAnschluss, TDialogAnschluss8, TDialogAnschluss8::Use::Pin16>},
+    {kind::Knoten, 0, &Run<TObjKnoten, TDialogAnschluss8, TDialogAnschluss8::Use::Node>},
+    {kind::Gatter, 0, &Run<TObjGatter, TDialogGatter>},
+    {kind::Rsff, 0, &Run<TObjRsff, TDialogRSFF, TDialogRSFF::Use::FlipFlop>},
+    {kind::Strigg8, 0, &Run<TObjStrigg8, TDialogRSFF, TDialogRSFF::Use::SchmittTrigger>},
+    {kind::Spl, 0, &Run<TObjSpl, TDialogSPL>},
+    {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
+    {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
+};
+
+const DialogRow* Find(const TBauteil& element) {
+  int bits = element.IsPin() ? static_cast<const TObjAnschluss&>(element).Bits : 0;
+  for (const DialogRow& row : kDialogs)
+    if (row.kind == element.Kind && row.bits == bits) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+bool DialogEditor::HasDialog(const TBauteil& element) { return Find(element) != nullptr; }
+
+bool DialogEditor::Edit(TBauteil& element) {
+  const DialogRow* row = Find(element);
+  return row && row->edit(element, messages_, parent_);
+}
+
+}  // namespace tolmek

@@ -1,0 +1,40 @@
+// The frame every property dialog shares.
+#include "gui/dialogs/kind_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+namespace tolmek {
+
+KindDialog::KindDialog(Messenger& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+  auto* outer = new QVBoxLayout(this);
+  body_ = new QVBoxLayout;
+  outer->addLayout(body_);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+  ok->setObjectName("OKBtn");
+  cancel->setObjectName("CancelBtn");
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &KindDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &KindDialog::reject);
+  outer->addWidget(buttons);
+}
+
+void KindDialog::accept() {
+  if (Validate()) QDialog::accept();
+}
+
+void KindDialog::ApplyCaptions(std::span<const Caption> rows) {
+  SetLanguageCaptions(*this, rows, Lang());
+  SetLanguageCaptions(*this, ButtonCaptions(), Lang());
+}
+
+std::optional<std::string> CheckBlockName(const QString& typed, const char* emptyDefault) {
+  std::string name = typed.toUpper().toStdString();
+  if (name.empty()) return std::string(emptyDefault);
+  if (name[0] < 'A' || name[0] > 'Z') return std::nullopt;
+  return name;
+}
+
+}  // namespace tolmek

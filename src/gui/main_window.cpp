@@ -1,0 +1,123 @@
+// TMainWindow: the page windows in a multiple-document area and the tool bar that chooses what to place.
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+
+#include "components/registry.h"
+
+namespace tolmek {
+
+namespace {
+
+struct ComponentButton {
+  uint8_t kind;
+  const char* text;
+  const char* hint;
+};
+
+// Tool buttons of the kinds the editor places; the order of the tool bar.
+constexpr ComponentButton kComponentButtons[] = {
+    {kind::Gatter, "&&", "Gatter"},
+    {kind::Rsff, "RS", "RS-Flip-Flop"},
+    {kind::Strigg8, "ST", "Schmitt-Trigger"},
+    {kind::Spl, "P:X", "Label"},
+    {kind::Gnd, "GND", "GND / VCC"},
+    {kind::Text, "T", "Kommentar"},
+};
+
+}  // namespace
+
+TMainWindow::TMainWindow(Project& project, Environment& env, QWidget* parent)
+    : QMainWindow(parent), project_(project), env_(env), dialogs_(project.Messages, this), editor_(&dialogs_) {
+  setWindowTitle("Tolmek");
+  area_ = new QMdiArea(this);
+  area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(area_);
+  connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+    if (auto* w = sub ? qobject_cast<TWorkWindow*>(sub->widget()) : nullptr) project_.CurrentPage = w->Page();
+  });
+  BuildComponentBar();
+  project_.Redraw = this;
+  project_.Options.AutoSignals = env_.AutoSignals;
+  project_.Options.ShowNodes = env_.ShowNodes;
+}
+
+TMainWindow::~TMainWindow() {
+  if (project_.Redraw == this) project_.Redraw = nullptr;
+}
+
+void TMainWindow::BuildComponentBar() {
+  components_ = addToolBar("Bauteile");
+  components_->setObjectName("ComponentBar");
+  componentGroup_ = new QActionGroup(this);
+  componentGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (const ComponentButton& b : kComponentButtons) {
+    if (!FindKind(b.kind)) continue;  // kinds not built into this program get no button
+    QAction* a = components_->addAction(QString::fromUtf8(b.text));
+    a->setToolTip(QString::fromUtf8(b.hint));
+    a->setCheckable(true);
+    a->setData(int(b.kind));
+    componentGroup_->addAction(a);
+    connect(a, &QAction::triggered, this, [this, a](bool on) { state_.PlaceKind = on ? uint8_t(a->data().toInt()) : 0; });
+  }
+}
+
+void TMainWindow::SetPlaceKind(uint8_t kindCode) {
+  state_.PlaceKind = kindCode;
+  for (QAction* a : componentGroup_->actions()) a->setChecked(kindCode && a->data().toInt() == kindCode);
+}
+
+void TMainWindow::LeavePlacing() { SetPlaceKind(0); }
+
+TWorkWindow* TMainWindow::PageWindow(int page) const {
+  if (page < 0 || page >= kPageCount) return nullptr;
+  return windows_[size_t(page)].data();
+}
+
+void TMainWindow::ShowPage(int page) {
+  if (page < 0 || page >= kPageCount) return;
+  project_.CurrentPage = page;
+  TWorkWindow* w = windows_[size_t(page)];
+  if (!w) {
+    w = new TWorkWindow(*this, page);
+    windows_[size_t(page)] = w;
+    QMdiSubWindow* sub = area_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(640, 480);
+    w->show();
+    if (env_.AutoArrange) area_->tileSubWindows();
+  }
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+    if (sub->isMinimized()) sub->showNormal();
+    area_->setActiveSubWindow(sub);
+  }
+  w->setFocus();
+  project_.CurrentPage = page;
+}
+
+void TMainWindow::PageWindowClosed(int page) {
+  if (page >= 0 && page < kPageCount) windows_[size_t(page)] = nullptr;
+}
+
+void TMainWindow::PlanEdited() {
+  project_.Options.AutoSignals = env_.AutoSignals;
+  project_.AutoSignalNames();
+  project_.Renumber();
+  for (auto& step : AfterEdit) step();
+  RefreshAll();
+}
+
+void TMainWindow::RefreshAll() {
+  for (auto& w : windows_)
+    if (w) w->Invalidate();
+}
+
+void TMainWindow::ElementChanged(TBauteil& element) {
+  const TBauteil* top = &element;
+  while (top->Owner) top = top->Owner;
+  if (TWorkWindow* w = PageWindow(top->Page)) w->Invalidate();
+}
+
+}  // namespace tolmek
