@@ -8,7 +8,7 @@
 namespace tolmek {
 namespace {
 
-std::string_view Cut(std::string_view name) { return name.substr(0, std::min(name.size(), kMaxNameLength)); }
+std::string_view Cut(std::string_view name) { return name.substr(0, std::min(name.size(), kMaxCellNameLength)); }
 
 bool IsContextSaveName(std::string_view name) {
   return name == "SYS_WSAV" || name == "SYS_SSAV" || name == "SYS_PSAV";

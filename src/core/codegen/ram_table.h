@@ -14,7 +14,7 @@ namespace tolmek {
 struct ProcessorProps;
 
 // Names of cells and registry entries are cut to this length.
-inline constexpr std::size_t kMaxNameLength = 32;
+inline constexpr std::size_t kMaxCellNameLength = 32;
 // Placeholder name of a cell kept for the auxiliary variables whose names begin with "SYS_".
 inline constexpr std::string_view kSysPlaceholder = "SYS_";
 
