@@ -1,0 +1,145 @@
+// The line forms of the generated file, the word count, and writing the file in one piece.
+#include "codegen/asm_writer.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace tolmek {
+
+std::string_view Mnemonic(std::string_view instruction) {
+  size_t start = instruction.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return {};
+  instruction.remove_prefix(start);
+  return instruction.substr(0, instruction.find_first_of(" \t"));
+}
+
+std::string_view RegisterOperand(std::string_view instruction) {
+  std::string_view m = Mnemonic(instruction);
+  if (m.empty()) return {};
+  std::string_view rest = instruction.substr(instruction.find(m) + m.size());
+  size_t start = rest.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return {};
+  rest.remove_prefix(start);
+  return rest.substr(0, rest.find_first_of(", \t;"));
+}
+
+bool AsmWriter::IsSkip(std::string_view instruction) {
+  std::string_view m = Mnemonic(instruction);
+  return m == "BTFSS" || m == "BTFSC" || m == "DECFSZ" || m == "INCFSZ" || m == "SKPZ" || m == "SKPNZ" ||
+         m == "SKPC" || m == "SKPNC";
+}
+
+void AsmWriter::Label(std::string_view name) {
+  if (trackJumps_) labels_.insert_or_assign(std::string(name), RomCounter);
+  text_ += name;
+  text_ += '\n';
+}
+
+void AsmWriter::Instr(std::string_view text, std::string_view comment) {
+  const size_t lineStart = text_.size();
+  text_ += Separator;
+  text_ += text;
+  if (!comment.empty()) {
+    text_ += Separator;
+    text_ += comment;
+  }
+  text_ += '\n';
+  ++RomCounter;
+  if (trackJumps_ && Mnemonic(text) == "CALL") calls_.emplace_back(RegisterOperand(text));
+
+  if (IsSkip(text)) {
+    skipLine_ = lineStart;
+    pendingSkip_.assign(text);
+  } else {
+    skipLine_ = kNoSkip;
+    pendingSkip_.clear();
+  }
+  if (afterNext_) {
+    auto action = std::move(afterNext_);
+    afterNext_ = nullptr;
+    action();
+  }
+}
+
+void AsmWriter::Comment(std::string_view text) {
+  text_ += text;
+  text_ += '\n';
+}
+
+void AsmWriter::Blank() { text_ += '\n'; }
+
+void AsmWriter::Directive(std::string_view text, std::string_view comment) {
+  text_ += Separator;
+  text_ += text;
+  if (!comment.empty()) {
+    text_ += Separator;
+    text_ += comment;
+  }
+  text_ += '\n';
+}
+
+void AsmWriter::Line(std::string_view text) {
+  text_ += text;
+  text_ += '\n';
+}
+
+void AsmWriter::Verbatim(std::string_view text, int words) {
+  text_ += text;
+  if (!text.empty() && text.back() != '\n') text_ += '\n';
+  RomCounter += words;
+}
+
+void AsmWriter::InsertBeforePendingSkip(std::string_view lines, int words) {
+  if (!SkipPending()) return;
+  text_.insert(skipLine_, lines);
+  skipLine_ += lines.size();
+  RomCounter += words;
+  // The skip moved down by `words`; labels written after it cannot exist (nothing but the skip follows).
+}
+
+void AsmWriter::Clear() {
+  text_.clear();
+  RomCounter = 0;
+  skipLine_ = kNoSkip;
+  pendingSkip_.clear();
+  afterNext_ = nullptr;
+  labels_.clear();
+  calls_.clear();
+}
+
+int32_t AsmWriter::LabelAddress(std::string_view name) const {
+  auto it = labels_.find(std::string(name));
+  return it == labels_.end() ? -1 : it->second;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view text) {
+  namespace fs = std::filesystem;
+  const fs::path target(path);
+  fs::path temp = target;
+  temp += ".tmp" + std::to_string(::getpid());
+  {
+    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
+    if (!f) return false;
+    f.write(text.data(), static_cast<std::streamsize>(text.size()));
+    f.flush();
+    if (!f) {
+      f.close();
+      std::error_code ec;
+      fs::remove(temp, ec);
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tolmek

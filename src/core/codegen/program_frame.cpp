@@ -1,0 +1,464 @@
+// The frame of the generated program: header, directives, equates, reset code, initialisation, main loop, tail.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <initializer_list>
+
+#include "codegen/config_word.h"
+#include "codegen/program_writer.h"
+#include "model/project.h"
+
+namespace tolmek {
+namespace {
+
+bool TypeIn(int type, std::initializer_list<int> types) {
+  return std::find(types.begin(), types.end(), type) != types.end();
+}
+bool TypeBetween(int type, int first, int last) { return type >= first && type <= last; }
+
+std::string TwoHex(int v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02X", v & 0xFF);
+  return buf;
+}
+
+std::string FormatDate(const DateTime& t, int second) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute, second);
+  return buf;
+}
+
+std::string NowText() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  DateTime t{tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour, tm.tm_min};
+  return FormatDate(t, tm.tm_sec);
+}
+
+// Kinds after whose code the 12-bit polled timer is not called: they write no instructions.
+bool WritesNoCode(uint8_t k) {
+  return k == kind::Knoten || k == kind::Data8 || k == kind::Text || k == kind::Gnd || k == kind::Spl;
+}
+
+// Ports written by the initialisation beyond A and B: C, or C, D and E.
+bool HasPortCOnly(int t) { return TypeIn(t, {8, 9, 10, 11, 12, 16, 20, 22, 39, 41, 44, 45, 48}); }
+bool HasPortsCDE(int t) { return TypeIn(t, {13, 14, 15, 17, 21, 23, 46, 47, 49}); }
+bool IsGpioPart(int t) { return TypeBetween(t, 30, 37); }
+
+}  // namespace
+
+bool ProgramWriter::Pass(GenerationResult& result) {
+  analysis_.RunAnalysis(true);
+  ResetPassState();
+  WriteHeader();
+  WriteProcessorPart();
+  WriteEquates();
+  BuildPortImage();
+  if (result.Passes == 0) {
+    const int type = props().Type;
+    for (const BitRecord& r : analysis_.BitNames()) {
+      if (r.Kind != kind::OutputPin || !IsGpioPart(type) || r.ByteName != "GP") continue;
+      if (r.Bit == 3) project_.Messages.ShowMessage(36);
+      if (r.Bit > 5 && r.Bit < 8 && props().EepromSize == 0)
+        project_.Messages.ShowMessage(37, kModeError, "GP." + std::to_string(r.Bit));
+    }
+    if (analysis_.UsesAdc && !props().HasAdc) project_.Messages.ShowMessage(38);
+  }
+  out_.RomCounter = 0;
+  ForgetBank();
+  ForgetPage();
+  Directive("ERRORLEVEL -302", "; disable warning (Bankswitching)");
+  Directive("ERRORLEVEL -306", "; disable warning (Pageswitching)");
+  WriteResetCode();
+  WriteInterruptSection();
+  WriteSubroutineSection();
+  WriteInitialisation();
+  WriteMainHead();
+  bool tooLong = false;
+  const bool again = WriteMainLoop(result) && !(tooLong = result.OutOfRom);
+  WriteTail();
+  WriteReachErrors(result);
+  Blank();
+  Directive("END");
+  Blank();
+  if (tooLong || out_.RomCounter > props().RomSize) {
+    result.OutOfRom = true;
+    project_.Messages.ShowMessage(39);
+    return false;
+  }
+  return again;
+}
+
+void ProgramWriter::WriteHeader() {
+  const ProjectInfo& info = project_.Info;
+  auto line = [&](const std::string& text) {
+    Comment(text);
+    Blank();
+  };
+  line("; Source created with Tolmek Version 3.x");
+  Comment("; at              : " + NowText());
+  Blank();
+  Blank();
+  line("; Project File    : " + project_.ProjectFileName);
+  line("; Project Version : " + std::to_string(info.MajorVersion) + "." + std::to_string(info.MinorVersion) + "." +
+       std::to_string(info.BuildNumber));
+  line("; Created         : " + FormatDate(info.CreatedAt, 0));
+  line("; Last change     : " + FormatDate(info.ChangedAt, 0));
+}
+
+void ProgramWriter::WriteProcessorPart() {
+  const McuSettings& m = project_.Mcu;
+  const int type = props().Type;
+  auto directive = [&](const std::string& text) {
+    Directive(text);
+    Blank();
+  };
+  directive("PROCESSOR " + std::string(ProcessorName(type)));
+  directive("INCLUDE " + std::string(ProcessorInclude(type)));
+  directive("RADIX DEC");
+  directive("__IDLOCS H'" + TwoHex(project_.Info.MajorVersion) + TwoHex(project_.Info.MinorVersion) + "'");
+  ConfigChoices c;
+  c.Oscillator = m.Oscillator;
+  c.Watchdog = m.Watchdog;
+  c.PowerUpTimer = m.PowerUpTimer;
+  c.BrownOut = m.BrownOut;
+  c.CodeProtect = m.CodeProtect;
+  c.Mclre = m.Mclre;
+  directive("__CONFIG " + ConfigExpression(type, c));
+}
+
+void ProgramWriter::WriteEquates() {
+  const std::string& sep = out_.Separator;
+  Comment("; Diverses");
+  out_.Line("ZERO" + sep + "EQU Z" + sep + "; ZERO-Flag");
+  out_.Line("CARRY" + sep + " EQU C" + sep + "; CARRY-Flag");
+  if (props().Core12) out_.Line("#DEFINE RETURN RETLW 0");
+  Blank();
+  Comment("; Variable");
+  Blank();
+  analysis_.WriteVariableEquates(out_);
+  Blank();
+}
+
+void ProgramWriter::BuildPortImage() {
+  for (size_t i = 0; i < portValue_.size(); ++i) {
+    portValue_[i] = "00000000";
+    portDirection_[i] = i == 4 ? "00000111" : "11111111";
+  }
+  const bool gpio = IsGpioPart(props().Type);
+  for (const BitRecord& r : analysis_.BitNames()) {
+    if (r.Kind != kind::OutputPin || r.Bit > 7) continue;
+    int port = -1;
+    if (gpio && r.ByteName == "GP") port = 0;
+    else if (r.ByteName.size() == 2 && r.ByteName[0] == 'R' && r.ByteName[1] >= 'A' && r.ByteName[1] <= 'P')
+      port = r.ByteName[1] - 'A';
+    if (port < 0) continue;
+    const size_t pos = static_cast<size_t>(7 - r.Bit);
+    portDirection_[static_cast<size_t>(port)][pos] = '0';
+    portValue_[static_cast<size_t>(port)][pos] = r.Initial ? '1' : '0';
+  }
+}
+
+void ProgramWriter::WriteResetCode() {
+  const ProcessorProps& p = props();
+  const int type = p.Type;
+  StarLine(40);
+  Comment(";Programmanfang");
+  StarLine(40);
+  Blank();
+  Directive("ORG 0");
+  Blank();
+  if (p.Core12) {
+    Instr("CLRF FSR");
+    if (TypeBetween(type, 30, 33)) Instr("MOVWF OSCCAL");
+  } else if (!TypeBetween(type, 34, 37)) {
+    if (project_.Mcu.IcdMode && p.IcdActive) Instr("NOP");
+    else Instr("CLRF STATUS", "; switch to RAM-Bank 0");
+  }
+  SelectPage(0, "SYS_INIT");
+  Instr("GOTO SYS_INIT");
+  if (p.HasInterrupts)
+    while (out_.RomCounter < 4) Instr("NOP");
+}
+
+void ProgramWriter::WriteInterruptSection() {
+  const ProcessorProps& p = props();
+  const Analysis& a = analysis_;
+  if (!p.HasInterrupts) {
+    // 12-bit cores: only the polled timer routine exists.
+    if (a.NeedsTimerInterrupt || a.NeedsTimerHigh) WriteTimerRoutine();
+    return;
+  }
+  if (a.NeedsPortBChange && a.NeedsTimerInterrupt) WritePortBChangeRoutine(true);
+  else if (a.NeedsPortBChange) WritePortBChangeRoutine(false);
+  else if (a.NeedsTimerInterrupt || a.NeedsTimerHigh || a.NeedsUartInterrupt) WriteTimerRoutine();
+  else Instr("RETURN");
+}
+
+void ProgramWriter::WriteSubroutineSection() {
+  const Analysis& a = analysis_;
+  if (a.NeedsMul8) WriteMul8();
+  if (a.NeedsMul16) WriteMul16();
+  if (a.NeedsDiv8) WriteDiv8();
+  if (a.NeedsDiv16) WriteDiv16();
+  Blank();
+  StarLine(40);
+  Comment("; Subroutines");
+  StarLine(40);
+  Blank();
+  if (a.NeedsTableJump) WriteTableJump();
+  if (AdcRoutines && props().HasAdc) AdcRoutines(*this, AdcDelayCount());
+  for (const auto& e : project_.Elements()) e->GenerateSubroutines(*this);
+}
+
+void ProgramWriter::WriteInitialisation() {
+  const ProcessorProps& p = props();
+  const Analysis& a = analysis_;
+  const McuSettings& m = project_.Mcu;
+  const int type = p.Type;
+  Blank();
+  StarLine(40);
+  Comment(";Initialisierung");
+  StarLine(40);
+  Blank();
+  Label("SYS_INIT");
+  SetPageState(out_.RomCounter);
+  if (TypeBetween(type, 34, 37)) {
+    SelectBank("OSCCAL");
+    Instr("CALL " + std::to_string(p.RomSize));
+    Instr("MOVWF OSCCAL");
+  }
+  for (const auto& e : project_.Elements()) e->GenerateInitStart(*this);
+  ForgetBank();
+
+  const bool timerInterrupt = a.NeedsTimerInterrupt || a.NeedsTimerHigh;
+  if (p.HasInterrupts) {
+    if (a.NeedsPortBChange) Instr("MOVLW B'00101000'");
+    else if (timerInterrupt) Instr("MOVLW B'00100000'");
+    else Instr("MOVLW B'00000000'");
+    Instr("MOVWF INTCON");
+  }
+
+  Comment("; Set output before direction");
+  auto value = [&](int port, const char* reg) {
+    Instr("MOVLW B'" + portValue_[static_cast<size_t>(port)] + "'");
+    Instr(std::string("MOVWF ") + reg);
+  };
+  if (IsGpioPart(type)) {
+    SelectBank("GPIO");
+    value(0, "GPIO");
+  } else {
+    SelectBank("PORTA");
+    value(0, "PORTA");
+    value(1, "PORTB");
+    if (HasPortCOnly(type)) value(2, "PORTC");
+    if (HasPortsCDE(type)) {
+      value(2, "PORTC");
+      value(3, "PORTD");
+      value(4, "PORTE");
+    }
+  }
+  Blank();
+
+  const int option = 15 + (m.PullUps ? 0 : (p.Core12 ? 64 : 128));
+  Instr("MOVLW " + std::to_string(option));
+  if (p.Core12) {
+    Instr("OPTION");
+  } else {
+    SelectBank("OPTION_REG");
+    Instr("MOVWF OPTION_REG");
+  }
+
+  struct Digital {
+    int first, last, value;
+    const char* comment;
+  };
+  static constexpr Digital kDigital[] = {
+      {0, 1, 3, "; all digital"},  {6, 6, 3, "; all digital"},   {5, 5, 7, "; all digital"},
+      {7, 7, 7, "; all digital"},  {20, 23, 6, "; all Digital"}, {8, 17, 6, "; all digital"},
+      {34, 37, 7, "; all digital"},
+  };
+  for (const Digital& d : kDigital) {
+    if (!TypeBetween(type, d.first, d.last)) continue;
+    SelectBank("ADCON1");
+    Instr("MOVLW " + std::to_string(d.value), d.comment);
+    Instr("MOVWF ADCON1");
+  }
+
+  Comment("; Richtung setzen");
+  auto direction = [&](int port, const char* letter) {
+    Instr("MOVLW B'" + portDirection_[static_cast<size_t>(port)] + "'");
+    if (p.Core12) {
+      Instr(std::string("TRIS PORT") + letter);
+    } else {
+      const std::string tris = std::string("TRIS") + letter;
+      SelectBank(tris);
+      Instr("MOVWF " + tris);
+    }
+  };
+  if (IsGpioPart(type)) {
+    Instr("MOVLW B'" + portDirection_[0] + "'");
+    if (TypeBetween(type, 30, 33)) {
+      Instr("TRIS GPIO");
+    } else {
+      SelectBank("TRISIO");
+      Instr("MOVWF TRISIO");
+    }
+  } else {
+    direction(0, "A");
+    direction(1, "B");
+    if (HasPortCOnly(type)) direction(2, "C");
+    if (HasPortsCDE(type)) {
+      direction(2, "C");
+      direction(3, "D");
+      direction(4, "E");
+    }
+  }
+  Blank();
+
+  if (TypeIn(type, {18, 19}) || TypeBetween(type, 24, 29)) {
+    SelectBank("CMCON");
+    Instr("MOVLW 7", "; Comparators off");
+    Instr("MOVWF CMCON");
+  }
+
+  Comment("; init vars");
+  analysis_.WriteRamClear(*this);
+  analysis_.WriteBitInitialValues(*this);
+  for (const auto& e : project_.Elements()) e->GenerateInitEnd(*this);
+
+  if (timerInterrupt || a.NeedsPortBChange) {
+    SelectBank("TMR0");
+    Instr("CLRF TMR0");
+    if (p.HasInterrupts) {
+      Instr("BCF INTCON,T0IF");
+      Instr("BSF INTCON,GIE", "; Interrupt freigeben");
+    }
+  } else if (a.NeedsUartInterrupt && p.HasInterrupts) {
+    Instr("BSF INTCON,GIE", "; Interrupt freigeben");
+  }
+}
+
+void ProgramWriter::WriteMainHead() {
+  StarLine(34);
+  Comment(";******* Haupt-Programm ***********");
+  StarLine(34);
+  Blank();
+  // The initialisation falls through into the main loop: its page bits must be those of MAIN.
+  if (props().PagingNeeded) SelectPage(out_.RomCounter);
+  Label("MAIN");
+  mainAddress_ = out_.RomCounter;
+  if (project_.Mcu.Watchdog) Instr("CLRWDT");
+  for (int n = 0; n < 8; ++n) {
+    if (!analysis_.AdcChannelUsed[static_cast<size_t>(n)]) continue;
+    SelectPage(0);
+    Instr("CALL READ_AN" + std::to_string(n));
+    SetBankState(2);
+  }
+  for (const auto& e : project_.Elements()) e->GenerateMainStart(*this);
+}
+
+bool ProgramWriter::WriteMainLoop(GenerationResult& result) {
+  const ProcessorProps& p = props();
+  const int32_t romEnd = static_cast<int32_t>(p.PageCount) * p.PageSize;
+  for (const auto& element : project_.Elements()) {
+    TBauteil& e = *element;
+    if (e.Kind == kind::Tabelle) continue;
+    if (ProcessEvents) ProcessEvents();
+    const bool fresh = p.PagingNeeded && e.CodeMark != 0;
+    if (fresh) WritePagePadding();
+    e.GenerateMainCode(*this);
+    if (p.Core12 && analysis_.NeedsTimerInterrupt && !WritesNoCode(e.Kind)) {
+      StarLine(51);
+      Blank();
+      SelectPage(0);
+      Instr("CALL SYS_INTERRUPT");
+      SetBankState(1);
+      SelectPage(out_.RomCounter);
+      Blank();
+    }
+    if (out_.RomCounter >= pageLimit_) {
+      e.CodeMark = 1;
+      if (!p.PagingNeeded) return false;
+      // A block that started on a fresh page and still crosses is longer than a page: no pass can place it.
+      if (fresh) {
+        result.OutOfRom = true;
+        return false;
+      }
+      return pageLimit_ + p.PageSize <= romEnd;
+    }
+  }
+  return false;
+}
+
+void ProgramWriter::WritePagePadding() {
+  const int32_t size = props().PageSize;
+  // Code in front of the main loop may itself have passed a boundary.
+  while (pageLimit_ < out_.RomCounter) pageLimit_ += size;
+  PageState probe = page_;
+  int selectWords = 0;
+  (void)PageSelectLines(pageLimit_, probe, selectWords);
+  const int32_t room = pageLimit_ - out_.RomCounter;
+  if (room >= selectWords + 1) {
+    SelectPage(pageLimit_);
+    Instr("GOTO " + std::to_string(pageLimit_));
+    while (out_.RomCounter < pageLimit_) Instr("NOP");
+  } else {
+    // Too little room for the jump: run into the next page and select it there.
+    while (out_.RomCounter < pageLimit_) Instr("NOP");
+    SelectPage(pageLimit_);
+  }
+  Blank();
+  pageLimit_ += size;
+}
+
+void ProgramWriter::WriteTail() {
+  const ProcessorProps& p = props();
+  const int type = p.Type;
+  StarLine(40);
+  Blank();
+  SelectPage(mainAddress_);
+  Instr("GOTO MAIN");
+  Blank();
+  for (const auto& e : project_.Elements()) e->GenerateAfterMain(*this);
+  if (analysis_.NeedsEepromData) {
+    Directive("ORG H'2100'");
+    Blank();
+    for (int i = 0; i < p.EepromSize / 16; ++i) Directive("DE 0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+  }
+  const std::string top = "ORG " + std::to_string(p.RomSize);
+  const std::string cal = "H'" + TwoHex(project_.Mcu.CalibrationValue) + "'";
+  if (TypeBetween(type, 30, 33)) {
+    Directive(top);
+    Blank();
+    Instr("MOVLW " + cal, "; OSCCAL");
+  } else if (TypeBetween(type, 34, 37)) {
+    Directive(top);
+    Blank();
+    Instr("RETLW " + cal, "; OSCCAL");
+  } else if (TypeBetween(type, 38, 42)) {
+    Directive(top);
+    Blank();
+    Instr("GOTO 0");
+  }
+}
+
+void ProgramWriter::WriteReachErrors(GenerationResult& result) {
+  if (!props().Core12) return;
+  const int32_t size = props().PageSize > 0 ? props().PageSize : 512;
+  result.ReachErrors.clear();
+  auto check = [&](const std::string& label, const char* what) {
+    const int32_t address = out_.LabelAddress(label);
+    if (address < 0 || address % size < 256) return;
+    const std::string text = std::string(what) + " target " + label + " lies beyond the first 256 words of its page";
+    if (std::find(result.ReachErrors.begin(), result.ReachErrors.end(), text) != result.ReachErrors.end()) return;
+    result.ReachErrors.push_back(text);
+  };
+  for (const std::string& target : out_.CallTargets()) check(target, "CALL");
+  for (const std::string& target : computedTargets_) check(target, "Computed jump");
+  for (const std::string& text : result.ReachErrors) Directive("ERROR \"" + text + "\"");
+}
+
+}  // namespace tolmek
