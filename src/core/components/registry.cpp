@@ -6,6 +6,7 @@
 
 #include "components/gatter.h"
 #include "components/gnd.h"
+#include "components/inc.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
@@ -29,6 +30,7 @@ const std::vector<KindInfo>& Table() {
         {kind::Strigg8, "TObjStrigg8", "ST", &Make<TObjStrigg8>},
         {kind::Rsff, "TObjRsff", "RS", &Make<TObjRsff>},
         {kind::Text, "TObjText", "", &Make<TObjText>},
+        {kind::Inc, "TObjInc", "", &Make<TObjInc>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
     };
