@@ -29,7 +29,12 @@ constexpr ComponentButton kComponentButtons[] = {
 }  // namespace
 
 TMainWindow::TMainWindow(Project& project, Environment& env, QWidget* parent)
-    : QMainWindow(parent), project_(project), env_(env), dialogs_(project.Messages, this), editor_(&dialogs_) {
+    : QMainWindow(parent),
+      project_(project),
+      env_(env),
+      analysis_(project),
+      dialogs_(project.Messages, this),
+      editor_(&dialogs_) {
   setWindowTitle("Tolmek");
   area_ = new QMdiArea(this);
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -86,6 +91,7 @@ void TMainWindow::ShowPage(int page) {
     QMdiSubWindow* sub = area_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(640, 480);
+    PageWindowCreated(*sub);
     w->show();
     if (env_.AutoArrange) area_->tileSubWindows();
   }
@@ -105,6 +111,7 @@ void TMainWindow::PlanEdited() {
   project_.Options.AutoSignals = env_.AutoSignals;
   project_.AutoSignalNames();
   project_.Renumber();
+  analysis_.RunAnalysis(false);
   for (auto& step : AfterEdit) step();
   RefreshAll();
 }

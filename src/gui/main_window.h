@@ -4,11 +4,13 @@
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QToolBar>
 #include <array>
 #include <functional>
 
+#include "codegen/analysis.h"
 #include "gui/dialogs/dialog_editor.h"
 #include "gui/editor_host.h"
 #include "gui/work_window.h"
@@ -46,8 +48,14 @@ class TMainWindow : public QMainWindow, public EditorHost, public RedrawListener
   // Replaces the property dialogs (tests put a recorder here).
   void SetEditor(ElementEditor& editor) { editorOverride_ = &editor; editor_ = editorOverride_; }
 
-  // Steps after every edit that belong to other parts of the program (analysis pass, source window).
+  // The analysis pass run after every edit (RAM model, name registries, feature flags).
+  [[nodiscard]] Analysis& GetAnalysis() { return analysis_; }
+  // Steps after every edit and analysis that belong to other windows (the source window's refresh).
   std::vector<std::function<void()>> AfterEdit;
+
+ protected:
+  // A page window was just created in its sub-window; a fuller main window places it or watches it here.
+  virtual void PageWindowCreated(QMdiSubWindow&) {}
 
  private:
   void BuildComponentBar();
@@ -55,6 +63,7 @@ class TMainWindow : public QMainWindow, public EditorHost, public RedrawListener
   Project& project_;
   Environment& env_;
   EditorState state_;
+  Analysis analysis_;
   DialogEditor dialogs_;
   ElementEditor* editorOverride_ = nullptr;
   ElementEditor* editor_;
