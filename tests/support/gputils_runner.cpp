@@ -1,0 +1,261 @@
+// gpasm and gpsim driven from tests: assemble a source, parse error file and listing, script a simulation.
+#include "support/gputils_runner.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "codegen/process.h"
+
+namespace tolmek::test {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  if (!path) return false;
+  std::istringstream dirs(path);
+  std::string dir;
+  while (std::getline(dirs, dir, ':'))
+    if (!dir.empty() && ::access((fs::path(dir) / program).c_str(), X_OK) == 0) return true;
+  return false;
+}
+
+// The processors gpsim 0.31 simulates that the generated programs can target.
+const std::set<std::string>& GpsimParts() {
+  static const std::set<std::string> parts = {
+      "p12c508", "p12c509", "p12ce518", "p12ce519", "p16c54",  "p16c55",  "p16c56",  "p16c61",
+      "p16c62",  "p16c63",  "p16c64",   "p16c65",   "p16c71",  "p16c712", "p16c716", "p16c72",
+      "p16c73",  "p16c74",  "p16c84",   "p16f84",   "p16f627", "p16f628", "p16f873", "p16f874",
+      "p16f876", "p16f877",
+  };
+  return parts;
+}
+
+std::optional<int64_t> ParseNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  text.remove_prefix(i);
+  int base = 10;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    base = 16;
+    text.remove_prefix(2);
+  } else if (text.starts_with("$")) {
+    base = 16;
+    text.remove_prefix(1);
+  }
+  std::string digits;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) break;
+    digits += c;
+  }
+  if (digits.empty()) return std::nullopt;
+  return std::stoll(digits, nullptr, base);
+}
+
+}  // namespace
+
+bool HaveGpasm() {
+  static const bool have = OnPath("gpasm");
+  return have;
+}
+
+bool HaveGpsim() {
+  static const bool have = OnPath("gpsim");
+  return have;
+}
+
+ScratchDir::ScratchDir(const std::string& name) {
+  static std::atomic<int> counter{0};
+  path_ = fs::temp_directory_path() /
+          ("tolmek_" + name + "_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+std::optional<int64_t> Assembly::Symbol(const std::string& name) const {
+  auto it = symbols.find(name);
+  if (it == symbols.end()) return std::nullopt;
+  return it->second;
+}
+
+std::string Assembly::Report() const {
+  return "gpasm exit " + std::to_string(exitCode) + "\n" + errorFile;
+}
+
+Assembly Assemble(const std::string& source, const fs::path& dir, const std::string& baseName) {
+  Assembly a;
+  a.source = dir / (baseName + ".ASM");
+  {
+    std::ofstream out(a.source, std::ios::binary | std::ios::trunc);
+    out << source;
+  }
+  for (const char* ext : {".err", ".lst", ".hex", ".cod"}) fs::remove(dir / (baseName + ext));
+  const ProcessResult p = RunProcess({"gpasm", "-k", "-i", "-q", a.source.string()}, dir.string());
+  a.exitCode = p.Started ? p.ExitCode : -1;
+  a.hex = dir / (baseName + ".hex");
+  a.cod = dir / (baseName + ".cod");
+  a.listing = dir / (baseName + ".lst");
+
+  std::istringstream err(ReadFile(dir / (baseName + ".err")));
+  std::string line;
+  while (std::getline(err, line)) {
+    if (line.find("Found lower case match for include filename") != std::string::npos) continue;
+    if (line.rfind("Error", 0) == 0) a.errors.push_back(line);
+    else if (line.rfind("Warning", 0) == 0) a.warnings.push_back(line);
+    else if (line.rfind("Message", 0) == 0) a.messages.push_back(line);
+    a.errorFile += line + "\n";
+  }
+  if (!p.Started) a.errorFile += "gpasm could not be started\n";
+  else if (a.exitCode != 0 && a.errors.empty()) a.errorFile += p.Output;
+
+  a.listingText = ReadFile(a.listing);
+  std::istringstream lst(a.listingText);
+  bool inSymbols = false;
+  while (std::getline(lst, line)) {
+    if (line.rfind("SYMBOL TABLE", 0) == 0) {
+      inSymbols = true;
+      continue;
+    }
+    if (line.rfind("MEMORY USAGE MAP", 0) == 0) inSymbols = false;
+    const std::string usedKey = "Program Memory Words Used:";
+    if (line.rfind(usedKey, 0) == 0) a.wordsUsed = std::stoi(line.substr(usedKey.size()));
+    if (!inSymbols) continue;
+    std::istringstream words(line);
+    std::string name, value;
+    if (!(words >> name >> value) || value.size() != 8) continue;
+    if (!std::all_of(value.begin(), value.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+      continue;
+    a.symbols[name] = std::stoll(value, nullptr, 16);
+  }
+  return a;
+}
+
+std::string ProcessorOfSource(const std::string& source) {
+  std::istringstream in(source);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string first, second;
+    if (words >> first >> second && Lower(first) == "processor") return second;
+  }
+  return {};
+}
+
+std::string GpsimProcessor(const std::string& partName) {
+  std::string name = "p" + Lower(partName);
+  const auto& parts = GpsimParts();
+  while (name.size() > 3) {
+    if (parts.count(name)) return name;
+    const char last = name.back();
+    if (last != 'a' && last != 'b' && last != 'c') break;
+    name.pop_back();
+  }
+  return {};
+}
+
+GpsimRun::GpsimRun(const Assembly& program, std::string processor) : program_(program), processor_(std::move(processor)) {
+  if (processor_.empty()) processor_ = GpsimProcessor(ProcessorOfSource(ReadFile(program.source)));
+}
+
+void GpsimRun::Drive(const std::string& pin, const std::vector<std::pair<uint64_t, int>>& edges) {
+  stimuli_.push_back({pin, edges});
+}
+
+size_t GpsimRun::Sample(uint64_t cycle, const std::string& expression) {
+  samples_.push_back({cycle, expression});
+  return samples_.size() - 1;
+}
+
+bool GpsimRun::Run() {
+  values_.assign(samples_.size(), std::nullopt);
+  if (processor_.empty()) {
+    output_ = "no gpsim processor for this part";
+    return false;
+  }
+  std::ostringstream s;
+  s << "load " << processor_ << " " << program_.hex.string() << "\n";
+  for (size_t i = 0; i < stimuli_.size(); ++i) {
+    const Stimulus& st = stimuli_[i];
+    s << "stimulus asynchronous_stimulus\n";
+    s << "initial_state " << (st.edges.empty() ? 0 : st.edges.front().second) << "\n";
+    s << "start_cycle 0\n{ ";
+    for (size_t e = 0; e < st.edges.size(); ++e) {
+      if (e) s << ", ";
+      s << st.edges[e].first << ", " << st.edges[e].second;
+    }
+    s << " }\nname tolmek_s" << i << "\nend\n";
+    s << "node tolmek_n" << i << "\n";
+    s << "attach tolmek_n" << i << " tolmek_s" << i << " " << st.pin << "\n";
+  }
+  std::vector<size_t> order(samples_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return samples_[a].cycle < samples_[b].cycle; });
+  uint64_t reached = 0;
+  for (size_t i : order) {
+    if (samples_[i].cycle > reached) {
+      s << "break c " << samples_[i].cycle << "\nrun\n";
+      reached = samples_[i].cycle;
+    }
+    s << "echo @@S" << i << "@@\n" << samples_[i].expression << "\n";
+  }
+  s << "quit\n";
+  script_ = s.str();
+
+  const fs::path scriptPath = program_.source.parent_path() / "tolmek_run.stc";
+  {
+    std::ofstream out(scriptPath, std::ios::binary | std::ios::trunc);
+    out << script_;
+  }
+  const ProcessResult p = RunProcess({"timeout", "120", "gpsim", "-i", "-S", "disable", "-I", scriptPath.string()},
+                                     program_.source.parent_path().string());
+  output_ = p.Output;
+  if (!p.Started) return false;
+  bool all = true;
+  for (size_t i = 0; i < samples_.size(); ++i) {
+    const std::string marker = "@@S" + std::to_string(i) + "@@";
+    const size_t at = output_.find(marker);
+    if (at == std::string::npos) {
+      all = false;
+      continue;
+    }
+    const size_t eq = output_.find(" = ", at + marker.size());
+    const size_t nextMarker = output_.find("@@S", at + marker.size());
+    if (eq == std::string::npos || (nextMarker != std::string::npos && eq > nextMarker)) {
+      all = false;
+      continue;
+    }
+    values_[i] = ParseNumber(std::string_view(output_).substr(eq + 3));
+    if (!values_[i]) all = false;
+  }
+  return all;
+}
+
+std::optional<int64_t> GpsimRun::Value(size_t sample) const {
+  return sample < values_.size() ? values_[sample] : std::nullopt;
+}
+
+}  // namespace tolmek::test
