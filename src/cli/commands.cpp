@@ -11,6 +11,8 @@ std::span<const Command> Commands() {
       {"dump", "dump PLAN.pic [--password PW] [--lang de|en|it]", &RunDump},
       {"export", "export PLAN.pic [-o PLAN.json] [--password PW] [--lang de|en|it]", &RunExport},
       {"import", "import PLAN.json -o PLAN.pic [--lang de|en|it]", &RunImport},
+      {"generate", "generate PLAN.pic [-o OUT.asm|-] [--password PW] [--lang de|en|it]", &RunGenerate},
+      {"build", "build PLAN.pic [--assembler PROG] [--password PW] [--lang de|en|it]", &RunBuild},
       {"simulate", "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] [--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...]", &RunSimulate},
   };
   return table;
