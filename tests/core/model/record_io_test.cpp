@@ -61,6 +61,36 @@ TEST(RecordIo, EveryKindsRecordSurvivesTheByteForm) {
   }
 }
 
+// Pins are numbered in Pins() order and stored in record order; links find pins by number, so the two agree.
+class PinCollector final : public RecordVisitor {
+ public:
+  [[nodiscard]] bool Reading() const override { return false; }
+  void Byte(const char*, uint8_t&) override {}
+  void Choice(const char*, uint8_t&, uint8_t, uint8_t) override {}
+  void Flag(const char*, bool&) override {}
+  void Word(const char*, uint16_t&) override {}
+  void Coord(const char*, int32_t&) override {}
+  void Number(const char*, int16_t&) override {}
+  void Long(const char*, uint32_t&) override {}
+  void Text(const char*, std::string&, size_t) override {}
+  void Pin(const char*, TObjAnschluss& pin) override { pins.push_back(&pin); }
+  void Page(uint8_t&) override {}
+  void NodePage(uint8_t&) override {}
+  void Zeros(size_t) override {}
+  std::vector<TObjAnschluss*> pins;
+};
+
+TEST(RecordIo, EveryKindStoresItsPinsInNumberingOrder) {
+  for (const KindInfo& k : KnownKinds()) {
+    TestProject t;
+    TBauteil& e = *t.project.CreateElement(k.code, 0, 0);
+    PinCollector c;
+    e.Record(c);
+    std::vector<TObjAnschluss*> numbered(e.Pins().begin(), e.Pins().end());
+    EXPECT_EQ(c.pins, numbered) << k.className;
+  }
+}
+
 TEST(RecordIo, EveryTruncationOfARecordIsCorrupt) {
   for (const KindInfo& k : KnownKinds()) {
     TestProject t;
