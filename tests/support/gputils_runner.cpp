@@ -200,12 +200,20 @@ bool GpsimRun::Run() {
   s << "load " << processor_ << " " << program_.hex.string() << "\n";
   for (size_t i = 0; i < stimuli_.size(); ++i) {
     const Stimulus& st = stimuli_[i];
+    // gpsim ignores an edge at cycle 0: the level there is the stimulus's initial state.
+    int initial = 0;
+    std::vector<std::pair<uint64_t, int>> later;
+    for (const auto& edge : st.edges) {
+      if (edge.first == 0) initial = edge.second;
+      else later.push_back(edge);
+    }
+    if (later.empty()) later.push_back({1, initial});
     s << "stimulus asynchronous_stimulus\n";
-    s << "initial_state " << (st.edges.empty() ? 0 : st.edges.front().second) << "\n";
+    s << "initial_state " << initial << "\n";
     s << "start_cycle 0\n{ ";
-    for (size_t e = 0; e < st.edges.size(); ++e) {
+    for (size_t e = 0; e < later.size(); ++e) {
       if (e) s << ", ";
-      s << st.edges[e].first << ", " << st.edges[e].second;
+      s << later[e].first << ", " << later[e].second;
     }
     s << " }\nname tolmek_s" << i << "\nend\n";
     s << "node tolmek_n" << i << "\n";

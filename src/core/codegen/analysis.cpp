@@ -35,6 +35,7 @@ void Analysis::RunAnalysis(bool registerNames) {
     if (registeringNames_) e->DeclareVariables(*this);
   }
 
+  if (AfterDeclarations) AfterDeclarations(*this);
   const AdcUsage& adc = registries_.Adc();
   UsesAdc = UsesAdc || adc.UsesAdc;
   for (size_t n = 0; n < 8; ++n) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ class Analysis : public FeatureFlags {
   void RunAnalysis(bool registerNames);
   // Set by the variable window while it is open: bits are then announced by every analysis.
   bool VariableWindowOpen = false;
+  // Runs after the blocks have announced their names, before "RAM" takes its cell: names and flags that do
+  // not come from a block of the plan.
+  std::function<void(Analysis&)> AfterDeclarations;
   // True while blocks are asked to announce their bits (DeclareVariables).
   [[nodiscard]] bool RegisteringNames() const { return registeringNames_; }
 
