@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "codegen/analysis.h"
 
 namespace tolmek {
 
@@ -16,6 +17,8 @@ void ClearLevels(TBauteil& element) {
   for (auto* pin : element.Pins()) pin->Marked = 0;
 }
 
-void RegisterWorkBits(Analysis&, std::string_view) {}
+void RegisterWorkBits(Analysis& a, std::string_view registerName) {
+  for (int bit = 0; bit < 8; ++bit) a.RegisterBit(std::string(registerName) + "." + std::to_string(bit), 0, 0);
+}
 
 }  // namespace tolmek

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "codegen/analysis.h"
 #include "components/block_support.h"
 
 namespace tolmek {
@@ -56,9 +57,15 @@ void TObjGatter::Record(RecordVisitor& v) {
   v.Zeros(255);
 }
 
-void TObjGatter::DeclareVariables(Analysis&) {}
+void TObjGatter::DeclareVariables(Analysis& a) {
+  if (GateType == ExclusiveOr) RegisterWorkBits(a, "SYS_TMP1");
+  output_->DeclareVariables(a);
+}
 
-void TObjGatter::NoteUsedNames(Analysis&) {}
+void TObjGatter::NoteUsedNames(Analysis& a) {
+  if (GateType == ExclusiveOr) a.RegisterVariable("SYS_TMP1");
+  output_->NoteUsedNames(a);
+}
 
 void TObjGatter::SimulationStep(SimContext&) {
   int high = 0;

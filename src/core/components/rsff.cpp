@@ -1,6 +1,7 @@
 // The RS flip-flop: pins, file record, names it announces and its simulation rule.
 #include "components/rsff.h"
 
+#include "codegen/analysis.h"
 #include "components/block_support.h"
 
 namespace tolmek {
@@ -30,9 +31,13 @@ void TObjRsff::Record(RecordVisitor& v) {
   v.Zeros(255);
 }
 
-void TObjRsff::DeclareVariables(Analysis&) {}
+void TObjRsff::DeclareVariables(Analysis& a) {
+  // The flip-flop's own name as a whole byte (no bit); it is not an output pin, so it stays out of the port image.
+  a.RegisterBit(Name, 0, 0);
+  y_->DeclareVariables(a);
+}
 
-void TObjRsff::NoteUsedNames(Analysis&) {}
+void TObjRsff::NoteUsedNames(Analysis& a) { y_->NoteUsedNames(a); }
 
 void TObjRsff::SimulationStep(SimContext&) {
   if (r_->GetMarked())

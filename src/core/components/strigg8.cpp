@@ -3,6 +3,7 @@
 
 #include <charconv>
 
+#include "codegen/analysis.h"
 #include "components/block_support.h"
 #include "model/project.h"
 #include "sim/sim_context.h"
@@ -54,9 +55,17 @@ void TObjStrigg8::AfterLoad() { SetWidth16(Is16Bit()); }
 
 bool TObjStrigg8::UsesTmp1() const { return Is16Bit() || !DecimalConstant(hy_->Name); }
 
-void TObjStrigg8::DeclareVariables(Analysis&) {}
+void TObjStrigg8::DeclareVariables(Analysis& a) {
+  if (UsesTmp1()) RegisterWorkBits(a, "SYS_TMP1");
+  if (UsesTmp2()) RegisterWorkBits(a, "SYS_TMP2");
+  q_->DeclareVariables(a);
+}
 
-void TObjStrigg8::NoteUsedNames(Analysis&) {}
+void TObjStrigg8::NoteUsedNames(Analysis& a) {
+  if (UsesTmp1()) a.RegisterVariable("SYS_TMP1");
+  if (UsesTmp2()) a.RegisterVariable("SYS_TMP2");
+  q_->NoteUsedNames(a);
+}
 
 long TObjStrigg8::ValueSource::Read(long mask) const { return (variable ? variable->Value : constant) & mask; }
 
