@@ -16,37 +16,11 @@ std::string Saved(TBauteil& e) {
   return w.Data();
 }
 
-// Changes every field a record walk reaches, within its allowed range, so a field the reader drops shows.
-class Scrambler final : public RecordVisitor {
- public:
-  [[nodiscard]] bool Reading() const override { return true; }
-  void Byte(const char*, uint8_t& v) override { v = uint8_t(next_++ * 7); }
-  void Choice(const char* key, uint8_t& v, uint8_t lo, uint8_t hi) override {
-    if (std::string_view(key) != "kind") v = uint8_t(lo + next_++ % (hi - lo + 1));
-  }
-  void Flag(const char*, bool& v) override { v = next_++ % 2; }
-  void Word(const char*, uint16_t& v) override { v = uint16_t(next_++ * 311); }
-  void Coord(const char*, int32_t& v) override { v = int32_t(next_++ * 10); }
-  void Number(const char*, int16_t& v) override { v = int16_t(next_++); }
-  void Long(const char*, uint32_t& v) override { v = next_++ * 0x01010101u; }
-  void Text(const char*, std::string& v, size_t maxLen) override {
-    uint32_t n = next_++;
-    v = std::string(std::min<size_t>(maxLen, 3 + n % 40), char('A' + n % 26));
-  }
-  void Pin(const char*, TObjAnschluss& pin) override { pin.Record(*this); }
-  void Page(uint8_t& page) override { page = uint8_t(next_++ % 10); }
-  void NodePage(uint8_t& page) override { page = uint8_t(next_++ % 10); }
-  void Zeros(size_t) override {}
-
- private:
-  uint32_t next_ = 1;
-};
-
 TEST(RecordIo, EveryKindsRecordSurvivesTheByteForm) {
   for (const KindInfo& k : KnownKinds()) {
     TestProject t;
     TBauteil& e = *t.project.CreateElement(k.code, 0, 0);
-    Scrambler s;
+    test::Scrambler s;
     e.Record(s);
     std::string bytes = Saved(e);
     ASSERT_EQ(uint8_t(bytes[0]), k.code) << k.className << ": the record opens with its kind";
