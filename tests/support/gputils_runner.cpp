@@ -114,7 +114,7 @@ Assembly Assemble(const std::string& source, const fs::path& dir, const std::str
     out << source;
   }
   for (const char* ext : {".err", ".lst", ".hex", ".cod"}) fs::remove(dir / (baseName + ext));
-  const ProcessResult p = RunProcess({"gpasm", "-k", "-i", "-q", a.source.string()}, dir.string());
+  const ProcessResult p = RunProcess({"gpasm", "-k", "-i", a.source.string()}, dir.string());
   a.exitCode = p.Started ? p.ExitCode : -1;
   a.hex = dir / (baseName + ".hex");
   a.cod = dir / (baseName + ".cod");

@@ -71,7 +71,7 @@ std::string DefaultSourcePath(const std::string& projectFile) {
 
 std::vector<std::string> AssemblerArguments(const std::string& assembler, const std::string& source) {
   const std::string name = fs::path(assembler).filename().string();
-  if (name.find("gpasm") != std::string::npos) return {assembler, "-k", "-i", "-q", source};
+  if (name.find("gpasm") != std::string::npos) return {assembler, "-k", "-i", source};
   return {assembler, "/C-", "/Q+", source};
 }
 

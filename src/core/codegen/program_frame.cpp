@@ -405,8 +405,11 @@ void ProgramWriter::WritePagePadding() {
     SelectPage(pageLimit_);
     Instr("GOTO " + std::to_string(pageLimit_));
     while (out_.RomCounter < pageLimit_) Instr("NOP");
+  } else if (room == selectWords) {
+    // The selection fills the page exactly; execution runs on into the next one.
+    SelectPage(pageLimit_);
   } else {
-    // Too little room for the jump: run into the next page and select it there.
+    // Too little room even for the selection: it stands at the top of the new page.
     while (out_.RomCounter < pageLimit_) Instr("NOP");
     SelectPage(pageLimit_);
   }
