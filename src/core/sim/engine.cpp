@@ -89,8 +89,15 @@ bool SimEngine::StartSimulation() {
   for (const auto& e : project_.Elements()) e->SimulationStart(context_);
   // Marked meant "selected" until now; from here on it is the level, and every level starts low.
   ClearLevels();
-  shown_.clear();
+  shown_.Clear();
   pending_.clear();
+  // ... except behind inverted outputs: every output starts at logical 0, as the generated program's
+  // bits start at their inversion. Otherwise a flip-flop with an inverted output would start set here
+  // and reset in the controller.
+  for (const auto& e : project_.Elements())
+    for (TObjAnschluss* pin : e->Pins())
+      if (pin->IsOutput() && pin->Bits == 1 && pin->Inverted) pin->SetMarked(0);
+  Flush(false);  // the full repaint below shows these; only the levels reported are noted
 
   if (observer_) {
     observer_->SimulationSwitched(true);
@@ -111,7 +118,7 @@ bool SimEngine::StopSimulation() {
   ClearLevels();
   project_.Redraw = savedListener_;
   savedListener_ = nullptr;
-  shown_.clear();
+  shown_.Clear();
   pending_.clear();
   for (auto& objects : pageObjects_) objects.clear();
   if (observer_) observer_->RepaintAll();
@@ -223,17 +230,17 @@ int SimEngine::NetLevel(std::string_view net) const {
 }
 
 void SimEngine::ElementChanged(TBauteil& element) {
-  Shown& s = shown_[&element];
+  ShownLevels::Entry& s = shown_[&element];
   if (s.pending) return;
   s.pending = true;
   pending_.push_back(&element);
 }
 
-void SimEngine::Flush() {
+void SimEngine::Flush(bool report) {
   if (pending_.empty()) return;
   changed_.clear();
   for (TBauteil* e : pending_) {
-    Shown& s = shown_[e];
+    ShownLevels::Entry& s = shown_[e];
     s.pending = false;
     if (e->IsPin() || e->IsNode()) {
       if (e->Marked == s.level) continue;
@@ -242,7 +249,7 @@ void SimEngine::Flush() {
     changed_.push_back(e);
   }
   pending_.clear();
-  if (observer_ && !changed_.empty()) observer_->ElementsChanged(changed_);
+  if (report && observer_ && !changed_.empty()) observer_->ElementsChanged(changed_);
 }
 
 void SimEngine::ClearLevels() {

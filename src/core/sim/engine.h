@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "model/element.h"
 #include "model/project.h"
+#include "sim/shown_levels.h"
 #include "sim/sim_context.h"
 
 namespace tolmek {
@@ -95,7 +95,9 @@ class SimEngine final : private RedrawListener {
  private:
   void ElementChanged(TBauteil& element) override;
   void ClearLevels();
-  void Flush();
+  // Hands the elements changed since the last call to the observer (or, without `report`, only notes
+  // the levels as shown).
+  void Flush(bool report = true);
   void StepPass(int rate);
 
   Project& project_;
@@ -113,11 +115,7 @@ class SimEngine final : private RedrawListener {
 
   // Pins and nodes look only like their level: a notification whose level ends where it was last
   // reported is dropped, so an output pin that is set to its old level every tick costs no repaint.
-  struct Shown {
-    uint8_t level = 0;
-    bool pending = false;
-  };
-  std::unordered_map<const TBauteil*, Shown> shown_;
+  ShownLevels shown_;
   std::vector<TBauteil*> pending_;
   std::vector<TBauteil*> changed_;
 };

@@ -6,7 +6,7 @@
 
 namespace tolmek {
 
-// Runs the analysis over the project (not while simulating) and adds every variable it registered to
+// Runs an analysis of the project (not while simulating) and adds every variable it registered to
 // the engine's table; known names keep their values.
 void AddPlanVariables(Project& project, SimEngine& engine);
 

@@ -82,7 +82,8 @@ TEST(SimEngine, ObjectsOnPagesWithoutAWindowAreNotStepped) {
   PlanFixture f;
   Probe& onOne = AddProbe(f.project, 0);
   Probe& onThree = AddProbe(f.project, 2);
-  auto& gate = f.Gate(2, 100, 100, TObjGatter::And, 1);  // an inverter: it would drive its output high
+  auto& gate = f.Gate(2, 100, 100, TObjGatter::Or, 2);
+  gate.Input(0).Inverted = true;  // reads 1 while open: the gate would drive its output high
   SimEngine engine(f.project);
   engine.SetPageOpen(0, true);
   engine.SetPageOpen(1, true);
@@ -209,27 +210,60 @@ TEST(SimEngine, EveryPinAndNodeIsLowAfterStopAndNothingIsSelected) {
   auto& follower = f.Gate(0, 300, 100, TObjGatter::Or, 2);
   follower.Output().Inverted = true;
   f.Wire(0, {&vcc.Pin(), &flipFlop.SetInput()});
-  f.Wire(0, {&inverter.Output(), &follower.Input(0)});
-  f.Wire(0, {&follower.Output()}, "RB.0");
+  f.Wire(0, {&inverter.Output()});
+  auto& out = f.Wire(0, {&follower.Output()}, "RB.0");
 
   // Selected elements while editing: the same byte becomes the level, so start must clear it.
   inverter.Marked = 1;
   vcc.Marked = 1;
+  flipFlop.Output().Marked = 1;
   SimEngine engine(f.project);
   engine.SetPageOpen(0, true);
   RedrawListener* before = f.project.Redraw;
   ASSERT_TRUE(engine.StartSimulation());
-  EXPECT_TRUE(f.HighElements().empty());
+  // Every output starts at logical 0: only the inverted ones and their nets are high.
+  const std::vector<const TBauteil*> atStart = {&inverter.Output(), &follower.Output(), &out};
+  auto high = f.HighElements();
+  std::sort(high.begin(), high.end());
+  auto expected = atStart;
+  std::sort(expected.begin(), expected.end());
+  const TBauteil* inverterNet = inverter.Output().Partner;
+  expected.insert(std::lower_bound(expected.begin(), expected.end(), inverterNet), inverterNet);
+  EXPECT_EQ(high, expected);
   EXPECT_TRUE(f.project.SimActive);
   engine.Tick();
   ASSERT_FALSE(f.HighElements().empty());
   EXPECT_EQ(flipFlop.Output().GetMarked(), 1);
-  EXPECT_EQ(engine.NetLevel("RB.0"), 0);  // inverted buffer of a high level
+  EXPECT_EQ(engine.NetLevel("RB.0"), 1);  // inverted output of an OR of two lows
 
   ASSERT_TRUE(engine.StopSimulation());
   EXPECT_TRUE(f.HighElements().empty());
   EXPECT_FALSE(f.project.SimActive);
   EXPECT_EQ(f.project.Redraw, before);
+}
+
+TEST(SimEngine, AFlipFlopWithAnInvertedOutputStartsReset) {
+  // The generated program starts every output bit at its inversion, i.e. at logical 0; so does the run.
+  PlanFixture f;
+  auto& flipFlop = f.Create<TObjRsff>(kind::Rsff, 0, 200, 100);
+  flipFlop.Output().Inverted = true;
+  auto& out = f.Wire(0, {&flipFlop.Output()}, "RB.0");
+  ChangeLog log;
+  SimEngine engine(f.project);
+  engine.SetObserver(&log);
+  engine.SetPageOpen(0, true);
+  ASSERT_TRUE(engine.StartSimulation());
+  engine.Tick();
+  EXPECT_EQ(flipFlop.Output().GetMarked(), 0);
+  EXPECT_EQ(out.Marked, 1);
+  EXPECT_EQ(log.batches, 0);  // shown by the full repaint of the start
+
+  // Setting it is reported although the start never reported the high level.
+  engine.Toggle(flipFlop.SetInput());
+  engine.Tick();
+  EXPECT_EQ(flipFlop.Output().GetMarked(), 1);
+  EXPECT_EQ(out.Marked, 0);
+  EXPECT_TRUE(Contains(log.last, &out));
 }
 
 TEST(SimEngine, ARingOfNodesTogglesOnceAndStops) {
@@ -312,17 +346,21 @@ TEST(SimEngine, ClickingFindsJunctionNodesAndTogglesInvertedOutputs) {
   SimEngine engine(f.project);
   engine.SetPageOpen(0, true);
   ASSERT_TRUE(engine.StartSimulation());
+  ASSERT_EQ(node.Marked, 1);  // the inverted output starts at logical 0, a high wire
 
-  EXPECT_EQ(engine.ToggleAt(600, 600, 0), &node);
-  EXPECT_EQ(node.Marked, 1);
-  EXPECT_EQ(reader.Input(0).Marked, 1);
-  // The wire level of an inverted output flips too, not only its stored inverse.
-  EXPECT_EQ(engine.ToggleAt(140, 120, 0), &gate.Output());
-  EXPECT_EQ(gate.Output().Marked, 1);
+  // The wire level of an inverted output flips, not only its stored inverse.
   EXPECT_EQ(engine.ToggleAt(140, 120, 0), &gate.Output());
   EXPECT_EQ(gate.Output().Marked, 0);
   EXPECT_EQ(node.Marked, 0);
   EXPECT_EQ(reader.Input(0).Marked, 0);
+  EXPECT_EQ(engine.ToggleAt(140, 120, 0), &gate.Output());
+  EXPECT_EQ(gate.Output().Marked, 1);
+  EXPECT_EQ(reader.Input(0).Marked, 1);
+
+  EXPECT_EQ(engine.ToggleAt(600, 600, 0), &node);
+  EXPECT_EQ(node.Marked, 0);
+  EXPECT_EQ(reader.Input(0).Marked, 0);
+  EXPECT_EQ(gate.Output().Marked, 1);  // a net never drives back into its output
 
   EXPECT_FALSE(engine.Toggle(gate));  // a block itself has no level to click
   engine.StopSimulation();

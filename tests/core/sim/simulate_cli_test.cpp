@@ -93,10 +93,12 @@ TEST_F(SimulateCli, PrintsOneRowPerTickWithScriptedInputs) {
 
 TEST_F(SimulateCli, OnlyTheChosenPagesRun) {
   PlanFixture plan;
-  auto& onFirst = plan.Gate(0, 100, 100, TObjGatter::And, 1);
-  plan.Wire(0, {&onFirst.Output()}, "RB.0");
-  auto& onSecond = plan.Gate(1, 100, 100, TObjGatter::And, 1);
-  plan.Wire(1, {&onSecond.Output()}, "RB.1");
+  // Gates that read their open, inverted input as high and so drive their outputs high once stepped.
+  for (int page : {0, 1}) {
+    auto& gate = plan.Gate(page, 100, 100, TObjGatter::Or, 2);
+    gate.Input(0).Inverted = true;
+    plan.Wire(page, {&gate.Output()}, "RB." + std::to_string(page));
+  }
   const std::string path = Save(plan.project);
   Outcome run = Simulate(path + " --ticks 1 --pages 2 --watch RB.0,RB.1");
   EXPECT_EQ(run.exitCode, 0) << run.err;
