@@ -34,6 +34,7 @@ QFont ToQFont(const Font& font) {
   q.setUnderline(font.underline);
   q.setStrikeOut(font.strikeOut);
   q.setHintingPreference(QFont::PreferNoHinting);
+  q.setStyleStrategy(QFont::NoAntialias);
   return q;
 }
 

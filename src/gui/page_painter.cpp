@@ -44,11 +44,16 @@ void ApplyZoomMapping(QPainter& painter, int zoom) {
 void PaintPage(QPainter& painter, Project& project, const Environment& env, const PageView& view, QRect deviceArea) {
   painter.save();
   painter.setClipRect(deviceArea);
-  painter.fillRect(deviceArea, kOutsidePage);
   ApplyZoomMapping(painter, view.zoom);
-  QRect logicalArea = painter.transform().inverted().mapRect(deviceArea).adjusted(-1, -1, 1, 1);
-
-  painter.fillRect(QRect(-view.scrollX, -view.scrollY, kPageWidth, kPageHeight), ToQColor(env.BackColor));
+  const QRect logicalArea = painter.transform().inverted().mapRect(deviceArea);
+  const QRect pageArea(-view.scrollX, -view.scrollY, kPageWidth, kPageHeight);
+  if (!pageArea.contains(logicalArea)) {
+    painter.save();
+    painter.resetTransform();
+    painter.fillRect(deviceArea, kOutsidePage);
+    painter.restore();
+  }
+  painter.fillRect(pageArea, ToQColor(env.BackColor));
   if (env.ShowGrid) PaintGrid(painter, env.GridColor, logicalArea, view);
 
   DrawStyle style = env.Style(project.SimActive);

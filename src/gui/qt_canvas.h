@@ -1,11 +1,8 @@
 // The plan canvas on a QPainter: plan units map to the painter's current transformation.
 #pragma once
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
-#include <QPen>
-#include <vector>
+#include <optional>
 
 #include "model/canvas.h"
 
@@ -29,17 +26,18 @@ class QtCanvas final : public Canvas {
   [[nodiscard]] int TextHeight(std::string_view text, const Font& font) override;
 
  private:
-  struct CachedFont {
-    Font key;
-    QFont font;
-    QFontMetricsF metrics;
-  };
-  const CachedFont& Lookup(const Font& font);
+  // The index of the font in the run's font cache.
+  int FontSlot(const tolmek::Font& font);
 
   QPainter& p_;
   DrawStyle style_;
-  std::vector<CachedFont> fonts_;  // a plan uses a handful of fonts
-  size_t lastFont_ = 0;
+  // What the painter holds already: the plan sets the same pen many times in a row.
+  std::optional<std::pair<Color, int>> pen_;
+  std::optional<Color> textPen_;  // the pen is a text's colour
+  std::optional<Color> brush_;
+  bool noBrush_ = false;
+  int font_ = -1;
+  bool sprites_ = false;
 };
 
 }  // namespace tolmek
