@@ -230,18 +230,18 @@ int SimEngine::NetLevel(std::string_view net) const {
 }
 
 void SimEngine::ElementChanged(TBauteil& element) {
-  ShownLevels::Entry& s = shown_[&element];
-  if (s.pending) return;
-  s.pending = true;
+  // Only noted here: the element is in the cache now, its entry in the table most likely is not.
   pending_.push_back(&element);
 }
 
 void SimEngine::Flush(bool report) {
   if (pending_.empty()) return;
   changed_.clear();
+  ++flushStamp_;
   for (TBauteil* e : pending_) {
     ShownLevels::Entry& s = shown_[e];
-    s.pending = false;
+    if (s.stamp == flushStamp_) continue;  // noted more than once since the last report
+    s.stamp = flushStamp_;
     if (e->IsPin() || e->IsNode()) {
       if (e->Marked == s.level) continue;
       s.level = e->Marked;

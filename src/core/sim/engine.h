@@ -116,6 +116,7 @@ class SimEngine final : private RedrawListener {
   // Pins and nodes look only like their level: a notification whose level ends where it was last
   // reported is dropped, so an output pin that is set to its old level every tick costs no repaint.
   ShownLevels shown_;
+  uint32_t flushStamp_ = 0;
   std::vector<TBauteil*> pending_;
   std::vector<TBauteil*> changed_;
 };

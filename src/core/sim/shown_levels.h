@@ -1,4 +1,4 @@
-// ShownLevels: per element, the level a window was last told about and whether a report is pending.
+// ShownLevels: per element, the level a window was last told about and when it was last reported.
 #pragma once
 
 #include <cstddef>
@@ -15,11 +15,11 @@ class ShownLevels {
  public:
   struct Entry {
     const TBauteil* key = nullptr;
-    uint8_t level = 0;
-    bool pending = false;
+    uint32_t stamp = 0;  // the report that last looked at the element
+    uint8_t level = 0;   // the level last reported
   };
 
-  // The entry of an element, created (level 0, nothing pending) on first use. References stay valid
+  // The entry of an element, created (level 0, stamp 0) on first use. References stay valid
   // until the next call creates an entry.
   Entry& operator[](const TBauteil* key);
   void Clear();
