@@ -2,9 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "components/gatter.h"
+#include "components/spl.h"
 #include "model/messages.h"
 #include "model/node.h"
 #include "model/project.h"
@@ -25,7 +27,8 @@ struct ChainPlan {
   std::vector<TObjAnschluss*> heads;
   SimEngine engine{project};
 
-  ChainPlan() {
+  // `labelled`: each chain's end goes through a source label to a destination label on page 2.
+  explicit ChainPlan(bool labelled = false) {
     project.Pasting = true;  // keeps creation linear: the list is numbered once at the end
     for (int c = 0; c < kChains; ++c) {
       TObjAnschluss* previous = nullptr;
@@ -45,6 +48,16 @@ struct ChainPlan {
       }
       TBauteil* end = project.CreateElement(kind::Knoten, 60 * kChainLength, 60 * c);
       Connect(*end, *previous);
+      if (!labelled) continue;
+      const std::string name = "P1:X" + std::to_string(c + 1);
+      auto* source = static_cast<TObjSpl*>(project.CreateElement(kind::Spl, 60 * kChainLength + 20, 60 * c));
+      source->SetName(name);
+      Connect(*end, source->Pin());
+      project.CurrentPage = 1;
+      auto* destination = static_cast<TObjSpl*>(project.CreateElement(kind::Spl, 100, 60 * c));
+      destination->AttachTo(name);
+      Connect(*project.CreateElement(kind::Knoten, 200, 60 * c), destination->Pin());
+      project.CurrentPage = 0;
     }
     project.Pasting = false;
     project.Renumber();
@@ -72,6 +85,18 @@ void BM_TickEveryLevelChanging(benchmark::State& state) {
   state.counters["gates"] = kChains * kChainLength;
 }
 BENCHMARK(BM_TickEveryLevelChanging)->Unit(benchmark::kMillisecond);
+
+// The same with every chain carried to another page by a pair of labels (100 sources, 100 destinations).
+void BM_TickEveryLevelChangingThroughLabels(benchmark::State& state) {
+  ChainPlan plan(true);
+  for (auto _ : state) {
+    for (TObjAnschluss* head : plan.heads) plan.engine.Toggle(*head);
+    plan.engine.Tick();
+  }
+  state.counters["gates"] = kChains * kChainLength;
+  state.counters["labels"] = 2 * kChains;
+}
+BENCHMARK(BM_TickEveryLevelChangingThroughLabels)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tolmek
