@@ -1,6 +1,7 @@
 // The line forms of the generated file, the word count, and writing the file in one piece.
 #include "codegen/asm_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -114,6 +115,21 @@ void AsmWriter::Clear() {
 int32_t AsmWriter::LabelAddress(std::string_view name) const {
   auto it = labels_.find(std::string(name));
   return it == labels_.end() ? -1 : it->second;
+}
+
+std::vector<std::string> ReachErrors(const AsmWriter& out, int32_t pageSize,
+                                     const std::vector<std::string>& computedTargets) {
+  std::vector<std::string> errors;
+  if (pageSize <= 0) return errors;
+  auto check = [&](const std::string& label, const char* what) {
+    const int32_t address = out.LabelAddress(label);
+    if (address < 0 || address % pageSize < 256) return;
+    std::string text = std::string(what) + " target " + label + " lies beyond the first 256 words of its page";
+    if (std::find(errors.begin(), errors.end(), text) == errors.end()) errors.push_back(std::move(text));
+  };
+  for (const std::string& target : out.CallTargets()) check(target, "CALL");
+  for (const std::string& target : computedTargets) check(target, "Computed jump");
+  return errors;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view text) {

@@ -76,6 +76,11 @@ class AsmWriter {
 // The file-register operand of an instruction without bit or destination suffix ("BTFSS PORTB,0" -> "PORTB").
 [[nodiscard]] std::string_view RegisterOperand(std::string_view instruction);
 
+// The jumps a 12-bit core cannot make: CALLs and computed jumps (`computedTargets`) whose target label lies
+// beyond the first 256 words of its page. One text per target, in the order found.
+[[nodiscard]] std::vector<std::string> ReachErrors(const AsmWriter& out, int32_t pageSize,
+                                                   const std::vector<std::string>& computedTargets);
+
 // Writes `text` to `path` through a temporary file in the same directory and a rename, so that a reader
 // never sees half a file. False when the file cannot be written.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view text);

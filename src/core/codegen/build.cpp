@@ -185,7 +185,9 @@ GenerationResult SaveSource(ProgramWriter& writer, const std::string& source) {
 BuildResult Build(ProgramWriter& writer, const BuildOptions& options) {
   Project& project = writer.GetProject();
   BuildResult result;
-  result.SourcePath = options.SourcePath.empty() ? DefaultSourcePath(project.ProjectFileName) : options.SourcePath;
+  result.SourcePath = !options.SourcePath.empty()                  ? options.SourcePath
+                      : project.SourceFileName != kDefaultSourceName ? project.SourceFileName
+                                                                     : DefaultSourcePath(project.ProjectFileName);
   if (EqualNoCase(fs::absolute(result.SourcePath).string(), fs::absolute(project.ProjectFileName).string()))
     return result;
 

@@ -19,7 +19,8 @@ inline constexpr int kMaxBuildRepeats = 4;
 
 struct BuildOptions {
   std::string Assembler = kDefaultAssembler;  // settings Tools/Assembler
-  std::string SourcePath;                     // empty: derived from the project file
+  // Empty: the project's SourceFileName, or when that is still "NONAME.ASM", derived from the project file.
+  std::string SourcePath;
 };
 
 struct BuildResult {

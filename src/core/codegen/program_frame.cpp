@@ -450,17 +450,7 @@ void ProgramWriter::WriteTail() {
 
 void ProgramWriter::WriteReachErrors(GenerationResult& result) {
   if (!props().Core12) return;
-  const int32_t size = props().PageSize > 0 ? props().PageSize : 512;
-  result.ReachErrors.clear();
-  auto check = [&](const std::string& label, const char* what) {
-    const int32_t address = out_.LabelAddress(label);
-    if (address < 0 || address % size < 256) return;
-    const std::string text = std::string(what) + " target " + label + " lies beyond the first 256 words of its page";
-    if (std::find(result.ReachErrors.begin(), result.ReachErrors.end(), text) != result.ReachErrors.end()) return;
-    result.ReachErrors.push_back(text);
-  };
-  for (const std::string& target : out_.CallTargets()) check(target, "CALL");
-  for (const std::string& target : computedTargets_) check(target, "Computed jump");
+  result.ReachErrors = ReachErrors(out_, props().PageSize, computedTargets_);
   for (const std::string& text : result.ReachErrors) Directive("ERROR \"" + text + "\"");
 }
 

@@ -106,3 +106,28 @@ TEST(AsmWriter, FileIsWrittenWholeOrNotAtAll) {
 
 }  // namespace
 }  // namespace tolmek
+
+namespace tolmek {
+namespace {
+
+TEST(ReachErrors, CallsAndComputedJumpsBeyondTheFirstHalfOfA12BitPage) {
+  AsmWriter w;
+  w.TrackJumps(true);
+  w.Instr("CALL NEAR");
+  w.Instr("CALL FAR");
+  w.Instr("CALL SECOND_PAGE");
+  w.Instr("CALL FAR");
+  w.Label("NEAR");
+  for (int i = 0; i < 300; ++i) w.Instr("NOP");
+  w.Label("FAR");  // 304
+  for (int i = 0; i < 300; ++i) w.Instr("NOP");
+  w.Label("SECOND_PAGE");  // 604 = 512 + 92
+  w.Label("TABLE_END");
+  EXPECT_EQ(ReachErrors(w, 512, {"TABLE_END", "NEAR"}),
+            (std::vector<std::string>{"CALL target FAR lies beyond the first 256 words of its page"}));
+  EXPECT_EQ(ReachErrors(w, 512, {"FAR"}).size(), 2u) << "the call and the computed jump";
+  EXPECT_EQ(ReachErrors(w, 2048, {}).size(), 2u) << "in one large page both FAR and SECOND_PAGE are too far";
+}
+
+}  // namespace
+}  // namespace tolmek

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "components/gatter.h"
 #include "components/gnd.h"
+#include "support/gputils_runner.h"
 #include "writer_fixture.h"
 
 namespace tolmek {
@@ -201,6 +203,44 @@ TEST(Frame, PolledTimerIsCalledAfterEveryBlockThatWritesCode) {
   EXPECT_EQ(std::count(code.begin(), code.end(), "CALL SYS_INTERRUPT"), 1) << "after the gate, not after VCC";
   EXPECT_TRUE(Has(code, "SYS_INTERRUPT"));
   EXPECT_TRUE(Has(code, "CLRF TMR0"));
+}
+
+}  // namespace
+}  // namespace tolmek
+
+namespace tolmek {
+namespace {
+
+TEST(Preview, BlankSeparatorsTheTemporaryFileAndNoOperandComplaints) {
+  test::WriterFixture f(3);
+  auto& g = f.tp.Add<TObjGnd>(kind::Gnd);
+  g.Pin().Name = "NOBIT";
+  test::ScratchDir dir("preview");
+  const GenerationResult r = f.writer.GeneratePreview(dir.path().string());
+  EXPECT_TRUE(r.FileWritten);
+  EXPECT_TRUE(f.tp.sink.Numbers().empty());
+  EXPECT_NE(f.writer.Text().find(std::string(15, ' ') + "BCF ??????????" + std::string(15, ' ') + "; immer Low"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "TMN1992_.ASM"));
+  EXPECT_EQ(f.writer.Separator(), "\t") << "the separator is restored";
+  EXPECT_EQ(f.project().GeneratingFile, "");
+
+  f.Generate();
+  EXPECT_EQ(f.tp.sink.Numbers(), std::vector<int>{1}) << "a real generation names the pin without a bit";
+}
+
+TEST(Analysis, DoesNothingWhileTheSimulationRuns) {
+  test::WriterFixture f(3);
+  f.analysis.AfterDeclarations = [](Analysis& a) { a.RegisterVariable("X"); };
+  f.analysis.RunAnalysis(true);
+  const uint32_t generation = f.analysis.Generation();
+  f.project().SimActive = true;
+  f.analysis.AfterDeclarations = [](Analysis& a) { a.RegisterVariable("Y"); };
+  f.analysis.RunAnalysis(true);
+  EXPECT_EQ(f.analysis.Generation(), generation);
+  EXPECT_EQ(f.analysis.VariableNames(), (std::vector<std::string>{"X"}));
+  EXPECT_EQ(f.analysis.RamUsed(), 1);
+  EXPECT_TRUE(f.analysis.CellExists("RAM"));
 }
 
 }  // namespace
