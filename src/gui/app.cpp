@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/app/startup.h"
 #include "gui/fonts.h"
 #include "gui/main_window.h"
 #include "gui/message_box_sink.h"
@@ -99,23 +100,7 @@ int RunApplication(int argc, char** argv) {
   InstallFontSubstitutes();
   if (exporting) return RunExport(args);
 
-  QtMessageSink sink;
-  Messenger messages(&sink);
-  Project project(messages);
-  Environment env;
-  TMainWindow window(project, env);
-  sink.SetParent(&window);
-  if (args.size() == 2) {
-    class DialogPassword final : public PasswordPrompt {
-     public:
-      std::optional<std::string> AskPassword() override { return std::nullopt; }
-    } prompt;
-    OpenProject(project, args[1], prompt);
-  }
-  window.resize(1024, 768);
-  window.show();
-  window.ShowPage(0);
-  return QApplication::exec();
+  return RunMainForm(args);
 }
 
 }  // namespace tolmek

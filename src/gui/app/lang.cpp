@@ -1,0 +1,81 @@
+// Caption and hint tables applied to the objects of a window.
+#include "gui/app/lang.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QWidget>
+#include <cstring>
+
+namespace tolmek {
+
+namespace {
+
+// The object called `name` under `root`; actions are found among all descendants too.
+QObject* Named(QObject& root, const char* name) {
+  const QString n = QString::fromUtf8(name);
+  if (root.objectName() == n) return &root;
+  return root.findChild<QObject*>(n);
+}
+
+void SetText(QObject* target, const QString& text) {
+  if (auto* action = qobject_cast<QAction*>(target)) {
+    action->setText(text);
+    action->setIconText(text);
+  } else if (auto* menu = qobject_cast<QMenu*>(target)) {
+    menu->setTitle(text);
+  } else if (auto* label = qobject_cast<QLabel*>(target)) {
+    label->setText(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+    button->setText(text);
+  } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
+    group->setTitle(text);
+  } else if (auto* widget = qobject_cast<QWidget*>(target)) {
+    widget->setWindowTitle(text);
+  }
+}
+
+}  // namespace
+
+Language LanguageFromIndex(int index) {
+  switch (index) {
+    case 2: return Language::English;
+    case 3: return Language::Italian;
+    default: return Language::German;
+  }
+}
+
+void ApplyCaptions(QObject& root, std::span<const Caption> rows, Language lang) {
+  for (const Caption& row : rows) {
+    const QString text = CaptionText(row, lang);
+    if (!*row.control) {
+      if (auto* w = qobject_cast<QWidget*>(&root)) w->setWindowTitle(text);
+      continue;
+    }
+    if (QObject* target = Named(root, row.control)) SetText(target, text);
+  }
+}
+
+void ApplyHints(QObject& root, std::span<const Caption> rows, Language lang) {
+  for (const Caption& row : rows) {
+    const QString text = CaptionText(row, lang);
+    QObject* target = *row.control ? Named(root, row.control) : &root;
+    if (auto* action = qobject_cast<QAction*>(target)) {
+      action->setToolTip(text);
+      action->setStatusTip(text);
+    } else if (auto* widget = qobject_cast<QWidget*>(target)) {
+      widget->setToolTip(text);
+      widget->setStatusTip(text);
+    }
+  }
+}
+
+QString TableText(std::span<const Caption> rows, const char* control, Language lang) {
+  for (const Caption& row : rows)
+    if (std::strcmp(row.control, control) == 0) return CaptionText(row, lang);
+  return {};
+}
+
+}  // namespace tolmek

@@ -1,0 +1,196 @@
+// TMainForm: the two tool bars — view buttons repeated on both, the component buttons as one group.
+#include <QAction>
+#include <QActionGroup>
+#include <QPainter>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "components/registry.h"
+#include "gui/app/main_form.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr int kPanelHeight = 41;
+constexpr QSize kButtonSize(31, 30);
+
+enum class ViewButton { Swap, Grid, Nodes, Simulation, ZoomOut, ZoomOne, ZoomIn };
+
+struct ViewRow {
+  ViewButton what;
+  const char* names[2];  // first panel, second panel
+  const char* glyph;
+};
+constexpr ViewRow kViewButtons[] = {
+    {ViewButton::Swap, {"SpeedButton19", "SpeedButton18"}, "\u21c5"},
+    {ViewButton::Grid, {"SpeedButton9", "SpeedButton20"}, "#"},
+    {ViewButton::Nodes, {"SpeedButton10", "SpeedButton23"}, "\u25aa"},
+    {ViewButton::Simulation, {"SpeedButton21", "SpeedButton22"}, "\u25b6"},
+    {ViewButton::ZoomOut, {"SpeedButton31", "SpeedButton34"}, "\u2212"},
+    {ViewButton::ZoomOne, {"SpeedButton32", "SpeedButton35"}, "1:1"},
+    {ViewButton::ZoomIn, {"SpeedButton33", "SpeedButton36"}, "+"},
+};
+
+struct ComponentRow {
+  const char* name;
+  int panel;  // 0 first, 1 second
+  uint8_t kind;
+  const char* glyph;
+};
+constexpr ComponentRow kComponentButtons[] = {
+    {"SpeedButton1", 0, kind::Gatter, "&&"},    {"SpeedButton2", 0, kind::Rsff, "RS"},
+    {"SpeedButton3", 0, kind::Timer, "T"},      {"SpeedButton4", 0, kind::Puls, "MF"},
+    {"SpeedButton5", 0, kind::Zaehler, "Z"},    {"SpeedButton7", 0, kind::Vrzaehl, "VR"},
+    {"SpeedButton6", 0, kind::Sregist, "SR"},   {"SpeedButton11", 0, kind::Data8, "D"},
+    {"SpeedButton12", 0, kind::Strigg8, "ST"},  {"SpeedButton13", 0, kind::Tabelle, "Tab"},
+    {"SpeedButton14", 0, kind::Call, "Call"},   {"SpeedButton15", 0, kind::Mux, "MUX"},
+    {"SpeedButton28", 0, kind::Bv, "BV"},       {"SpeedButton16", 0, kind::Inc, "Inc"},
+    {"SpeedButton17", 0, kind::Text, "Txt"},    {"SpeedButton8", 0, kind::Gnd, "GND"},
+    {"SpeedButton30", 0, kind::Spl, "P:X"},     {"SpeedButton24", 1, kind::PulsIn, "PI"},
+    {"SpeedButton25", 1, kind::PulsOut, "PWM"}, {"SpeedButton41", 1, kind::Shot, "OS"},
+    {"SpeedButton26", 1, kind::Vergl, "=?"},    {"SpeedButton27", 1, kind::Mathe, "+-*/"},
+    {"SpeedButton29", 1, kind::EE, "EE"},       {"SpeedButton37", 1, kind::Limit, "LIM"},
+    {"SpeedButton38", 1, kind::LcdBase, "LCD"}, {"SpeedButton39", 1, kind::LcdText, "LT"},
+    {"SpeedButton40", 1, kind::Sleep, "Zz"},    {"SpeedButton42", 1, kind::Uart, "UB"},
+    {"SpeedButton43", 1, kind::Udata, "UD"},
+};
+
+// A small glyph: the text fitted into a 24 x 24 pixel square.
+QIcon Glyph(const char* text, const QColor& color) {
+  QPixmap pixmap(24, 24);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  QFont font("Liberation Sans");
+  const QString t = QString::fromUtf8(text);
+  font.setBold(true);
+  font.setPixelSize(t.size() <= 1 ? 18 : t.size() == 2 ? 13 : t.size() == 3 ? 10 : 8);
+  p.setFont(font);
+  p.setPen(color);
+  p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, t);
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+void TMainForm::BuildToolBars() {
+  // The editor's own component bar gives way to the two panels.
+  if (auto* old = findChild<QToolBar*>("ComponentBar")) {
+    removeToolBar(old);
+    old->hide();
+  }
+  components_ = new QActionGroup(this);
+  components_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (int panel = 0; panel < 2; ++panel) {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(panel == 0 ? "Panel1" : "Panel2");
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setFixedHeight(kPanelHeight);
+    bar->setIconSize(QSize(24, 24));
+    bar->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, bar);
+    panels_[size_t(panel)] = bar;
+
+    for (const ViewRow& row : kViewButtons) {
+      QAction* a = bar->addAction(Glyph(row.glyph, QColor(0, 0, 128)), QString());
+      a->setObjectName(row.names[panel]);
+      switch (row.what) {
+        case ViewButton::Swap: connect(a, &QAction::triggered, this, &TMainForm::SwapToolBars); break;
+        case ViewButton::Grid:
+          a->setCheckable(true);
+          gridButtons_[size_t(panel)] = a;
+          connect(a, &QAction::triggered, this, &TMainForm::ToggleGrid);
+          break;
+        case ViewButton::Nodes:
+          a->setCheckable(true);
+          nodeButtons_[size_t(panel)] = a;
+          connect(a, &QAction::triggered, this, &TMainForm::ToggleNodes);
+          break;
+        case ViewButton::Simulation:
+          a->setCheckable(true);
+          simButtons_[size_t(panel)] = a;
+          // triggered: only the user's press; the twin is set without firing this again.
+          connect(a, &QAction::triggered, this, &TMainForm::SimulationButton);
+          break;
+        case ViewButton::ZoomOut: connect(a, &QAction::triggered, this, [this] { Zoom(-1); }); break;
+        case ViewButton::ZoomOne: connect(a, &QAction::triggered, this, [this] { Zoom(0); }); break;
+        case ViewButton::ZoomIn: connect(a, &QAction::triggered, this, [this] { Zoom(1); }); break;
+      }
+    }
+    bar->addSeparator();
+    for (const ComponentRow& row : kComponentButtons) {
+      if (row.panel != panel) continue;
+      QAction* a = bar->addAction(Glyph(row.glyph, Qt::black), QString());
+      a->setObjectName(row.name);
+      a->setCheckable(true);
+      a->setData(int(row.kind));
+      // A kind this program does not build yet keeps its button, greyed.
+      a->setEnabled(FindKind(row.kind) != nullptr);
+      components_->addAction(a);
+      connect(a, &QAction::triggered, this, [this, a](bool down) { ComponentPressed(a, down); });
+    }
+    for (QAction* a : bar->actions())
+      if (QWidget* w = bar->widgetForAction(a); w && qobject_cast<QToolButton*>(w)) w->setFixedSize(kButtonSize);
+  }
+  panels_[1]->hide();  // only the first panel at start
+  SyncViewButtons();
+}
+
+void TMainForm::SwapToolBars() {
+  const bool firstShown = panels_[0]->isVisible() || !panels_[1]->isVisible();
+  panels_[0]->setVisible(!firstShown);
+  panels_[1]->setVisible(firstShown);
+}
+
+void TMainForm::SyncViewButtons() {
+  for (int i = 0; i < 2; ++i) {
+    gridButtons_[size_t(i)]->setChecked(!env_.ShowGrid);
+    nodeButtons_[size_t(i)]->setChecked(!env_.ShowNodes);
+    simButtons_[size_t(i)]->setChecked(project_.SimActive);
+  }
+}
+
+void TMainForm::ToggleGrid() {
+  env_.ShowGrid = !env_.ShowGrid;
+  SyncViewButtons();
+  RefreshAll();
+}
+
+void TMainForm::ToggleNodes() {
+  env_.ShowNodes = !env_.ShowNodes;
+  project_.Options.ShowNodes = env_.ShowNodes;
+  SyncViewButtons();
+  RefreshAll();
+}
+
+void TMainForm::Zoom(int how) {
+  TWorkWindow* w = CurrentPageWindow();
+  if (!w) return;
+  if (how < 0)
+    w->ZoomOut();
+  else if (how > 0)
+    w->ZoomIn();
+  else
+    w->ZoomOneToOne();
+}
+
+void TMainForm::ComponentPressed(QAction* button, bool down) {
+  State().PlaceKind = down ? uint8_t(button->data().toInt()) : 0;
+}
+
+QAction* TMainForm::ComponentButton(uint8_t kindCode, int panel) const {
+  for (QAction* a : components_->actions())
+    if (a->data().toInt() == kindCode &&
+        (panel < 0 || (panels_[size_t(panel)] && panels_[size_t(panel)]->actions().contains(a))))
+      return a;
+  return nullptr;
+}
+
+void TMainForm::LeavePlacing() {
+  TMainWindow::LeavePlacing();
+  for (QAction* a : components_->actions()) a->setChecked(false);
+}
+
+}  // namespace tolmek
