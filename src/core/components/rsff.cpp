@@ -24,9 +24,9 @@ TObjAnschluss* TObjRsff::HitPin(int x, int y) {
 
 void TObjRsff::Record(RecordVisitor& v) {
   BaseRecord(v);
-  v.Pin("s", *s_);
-  v.Pin("r", *r_);
-  v.Pin("y", *y_);
+  v.Pin("set", *s_);
+  v.Pin("reset", *r_);
+  v.Pin("out", *y_);
   v.Page(Page);
   v.Zeros(255);
 }

@@ -6,9 +6,51 @@
 #include <string_view>
 #include <vector>
 
+#include "components/gatter.h"
+#include "components/gnd.h"
+#include "components/rsff.h"
+#include "components/strigg8.h"
 #include "core/codegen/writer_fixture.h"
 
 namespace tolmek::test {
+
+// A gate on the named nets; the output is left uninverted also for one input (as after the pin dialog).
+inline TObjGatter& AddGate(TestProject& tp, uint8_t type, const std::vector<std::string>& inputs,
+                           const std::string& out) {
+  auto& g = tp.Add<TObjGatter>(kind::Gatter);
+  g.ApplySettings(type, int(inputs.size()));
+  for (size_t i = 0; i < inputs.size(); ++i) g.Input(int(i)).SetName(inputs[i]);
+  g.Output().SetName(out);
+  g.Output().Inverted = false;
+  return g;
+}
+
+inline TObjRsff& AddRsff(TestProject& tp, const std::string& s, const std::string& r, const std::string& y) {
+  auto& ff = tp.Add<TObjRsff>(kind::Rsff);
+  ff.SetInput().SetName(s);
+  ff.ResetInput().SetName(r);
+  ff.Output().SetName(y);
+  return ff;
+}
+
+inline TObjStrigg8& AddSchmitt(TestProject& tp, bool wide, const std::string& in, const std::string& sp,
+                               const std::string& hy, const std::string& q) {
+  auto& st = tp.Add<TObjStrigg8>(kind::Strigg8);
+  st.SetWidth16(wide);
+  st.In().SetName(in);
+  st.SetPoint().SetName(sp);
+  st.Hysteresis().SetName(hy);
+  st.Output().SetName(q);
+  return st;
+}
+
+// GND or VCC driving a net; on a byte's bit it also gives the byte a RAM cell.
+inline TObjGnd& AddSupply(TestProject& tp, bool vcc, const std::string& net) {
+  auto& s = tp.Add<TObjGnd>(kind::Gnd);
+  s.SetSupply(vcc ? TObjGnd::kVcc : TObjGnd::kGnd, true);
+  s.Pin().SetName(net);
+  return s;
+}
 
 // The lines a block wrote after its header box (title line, star line) up to the next box: blank lines
 // dropped, the separator shown as one blank, no indentation. Comments are cut off unless asked for.

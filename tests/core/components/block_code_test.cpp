@@ -19,24 +19,12 @@ using Lines = std::vector<std::string>;
 constexpr int k16F84 = 3;
 constexpr int k16F877 = 23;
 
-TObjGatter& AddGate(WriterFixture& f, uint8_t type, std::vector<std::string> inputs, const std::string& out) {
-  auto& g = f.tp.Add<TObjGatter>(kind::Gatter);
-  g.ApplySettings(type, int(inputs.size()));
-  for (size_t i = 0; i < inputs.size(); ++i) g.Input(int(i)).SetName(inputs[i]);
-  g.Output().SetName(out);
-  g.Output().Inverted = false;
-  return g;
+TObjGatter& AddGate(WriterFixture& f, uint8_t type, const std::vector<std::string>& inputs, const std::string& out) {
+  return test::AddGate(f.tp, type, inputs, out);
 }
 
-TObjStrigg8& AddSchmitt(WriterFixture& f, bool wide, const char* in, const char* sp, const char* hy,
-                        const char* q) {
-  auto& st = f.tp.Add<TObjStrigg8>(kind::Strigg8);
-  st.SetWidth16(wide);
-  st.In().SetName(in);
-  st.SetPoint().SetName(sp);
-  st.Hysteresis().SetName(hy);
-  st.Output().SetName(q);
-  return st;
+TObjStrigg8& AddSchmitt(WriterFixture& f, bool wide, const char* in, const char* sp, const char* hy, const char* q) {
+  return test::AddSchmitt(f.tp, wide, in, sp, hy, q);
 }
 
 TEST(GatterCode, AndWithInvertedInputAndOutput) {
