@@ -33,8 +33,8 @@ QFont ToQFont(const Font& font) {
   q.setItalic(font.italic);
   q.setUnderline(font.underline);
   q.setStrikeOut(font.strikeOut);
-  q.setHintingPreference(QFont::PreferNoHinting);
   q.setStyleStrategy(QFont::NoAntialias);
+  q.setHintingPreference(QFont::PreferFullHinting);  // whole-pixel advances keep aliased text evenly spaced
   return q;
 }
 
