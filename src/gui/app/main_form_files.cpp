@@ -91,7 +91,7 @@ bool TMainForm::DateiOeffnen(const QString& path, bool automatic) {
 
 void TMainForm::ProjectLoaded() {
   UpdateCaption();
-  RunAnalysis();
+  RefreshRom();
   RefreshAll();
   UpdateMenuState();
 }

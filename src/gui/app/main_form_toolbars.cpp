@@ -49,7 +49,7 @@ constexpr ComponentRow kComponentButtons[] = {
     {"SpeedButton17", 0, kind::Text, "Txt"},    {"SpeedButton8", 0, kind::Gnd, "GND"},
     {"SpeedButton30", 0, kind::Spl, "P:X"},     {"SpeedButton24", 1, kind::PulsIn, "PI"},
     {"SpeedButton25", 1, kind::PulsOut, "PWM"}, {"SpeedButton41", 1, kind::Shot, "OS"},
-    {"SpeedButton26", 1, kind::Vergl, "=?"},    {"SpeedButton27", 1, kind::Mathe, "+-*/"},
+    {"SpeedButton26", 1, kind::Vergl, "=?"},    {"SpeedButton27", 1, kind::Mathe, "+\u2212"},
     {"SpeedButton29", 1, kind::EE, "EE"},       {"SpeedButton37", 1, kind::Limit, "LIM"},
     {"SpeedButton38", 1, kind::LcdBase, "LCD"}, {"SpeedButton39", 1, kind::LcdText, "LT"},
     {"SpeedButton40", 1, kind::Sleep, "Zz"},    {"SpeedButton42", 1, kind::Uart, "UB"},
