@@ -36,6 +36,8 @@ TEST_F(AppTest, PicturesOfTheWindowsInEveryLanguage) {
     Save(*form, "main_panel2" + suffix);
     form->Action("SpeedButton18")->trigger();
     form->Action("SpeedButton21")->trigger();
+    form->Engine().SetNetLevel("RB.0", 1);
+    form->Engine().SetNetLevel("RB.1", 1);
     for (int i = 0; i < 3; ++i) form->Engine().Tick();
     Save(*form, "simulation" + suffix);
     form->Action("SpeedButton21")->trigger();
