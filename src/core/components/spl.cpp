@@ -80,6 +80,13 @@ void TObjSpl::PinRenamed(TObjAnschluss& pin) {
     if (other->pin_->Name != pin.Name) other->pin_->ForceName(pin.Name);
 }
 
+void TObjSpl::SimulationStart(SimContext&) {
+  simDestinations_.clear();
+  if (!IsSource()) return;
+  for (TObjSpl* other : Namesakes(Name))
+    if (!other->IsSource()) simDestinations_.push_back(other);
+}
+
 void TObjSpl::SimulationStep(SimContext&) {
   uint8_t level = pin_->Marked;
   if (level != Marked) {
@@ -87,8 +94,8 @@ void TObjSpl::SimulationStep(SimContext&) {
     Redraw();
   }
   if (IsSource()) {
-    for (TObjSpl* other : Namesakes(Name)) {
-      if (other->IsSource() || other->pin_->Marked == level) continue;
+    for (TObjSpl* other : simDestinations_) {
+      if (other->pin_->Marked == level) continue;
       other->pin_->Marked = level;
       other->pin_->Redraw();
     }
@@ -99,6 +106,7 @@ void TObjSpl::SimulationStep(SimContext&) {
 }
 
 void TObjSpl::SimulationStop(SimContext&) {
+  simDestinations_.clear();
   pin_->Marked = 0;
   Marked = 0;
 }

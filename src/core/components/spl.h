@@ -31,11 +31,14 @@ class TObjSpl final : public TBauteil {
   void AfterLoad() override;
   void ApplyAutomaticName(AutoNameCounters& ordinals) override;
   void PinRenamed(TObjAnschluss& pin) override;
+  void SimulationStart(SimContext& sim) override;
   void SimulationStep(SimContext& sim) override;
   void SimulationStop(SimContext& sim) override;
 
  private:
   TObjAnschluss* pin_;
+  // The destinations a source hands its level to, found once per run (names do not change meanwhile).
+  std::vector<TObjSpl*> simDestinations_;
 };
 
 }  // namespace tolmek

@@ -152,6 +152,7 @@ TEST(Labels, ADestinationDrivesItsOwnNetWithTheSourceLevel) {
   VariableTable vars;
   SimContext sim(t.project, vars);
   vcc.SimulationStep(sim);
+  src.SimulationStart(sim);
   src.SimulationStep(sim);
   dst.SimulationStep(sim);
   EXPECT_EQ(far.Marked, 1);
