@@ -1,0 +1,359 @@
+// BuildCommands: saving the source, the build with its windows, the programs and the tools.
+#include "gui/build/build_commands.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProcess>
+#include <QStatusBar>
+#include <filesystem>
+
+#include "gui/build/build_session.h"
+#include "gui/build/editor_window.h"
+#include "gui/build/error_window.h"
+#include "gui/build/inc_dialog.h"
+#include "gui/build/source_window.h"
+#include "gui/build/variable_window.h"
+#include "gui/captions.h"
+#include "model/project.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr Caption kTexts[] = {
+    {"Running", "Build läuft ...", "Build running ...", "Build in corso ..."},
+    {"SourceFilter", "Assembler (*.asm);;Alle Dateien (*)", "Assembler (*.asm);;All files (*)",
+     "Assembler (*.asm);;Tutti i file (*)"},
+    {"MpAssembler", "&MP-Assembler", "&MP-Assembler", "&MP-Assembler"},
+    {"TQwindow", "Quell-Text", "Source", "Sorgente ASM"},
+    {"TVarWindow", "Variable", "Variable", "Variabile"},
+    {"TVarWindowHint", "Benutzte Variable", "Used variables", "Elenco variabili"},
+};
+
+constexpr const char* kToolItem = "tolmekToolItem";
+
+// Shows the hourglass for the length of a synchronous step (generating the program).
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+bool StartDetachedProgram(const QString& program, const QStringList& args, const QString& workDir) {
+  return QProcess::startDetached(program, args, workDir);
+}
+
+}  // namespace
+
+BuildCommands::BuildCommands(QMdiArea& area, Project& project, Analysis& analysis, QWidget* parent)
+    : QObject(parent),
+      area_(area),
+      project_(project),
+      analysis_(analysis),
+      parent_(parent),
+      writer_(std::make_unique<ProgramWriter>(project, analysis)),
+      lang_(project.Messages.CurrentLanguage()) {
+  Programs.Assembler = kDefaultAssembler;
+  StartProgram = &StartDetachedProgram;
+  RunDialog = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
+  writer_->ProcessEvents = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  TDialogInc::EditFile() = [this](const std::string& file) { EditFile(file); };
+}
+
+BuildCommands::~BuildCommands() {
+  TDialogInc::EditFile() = nullptr;
+  delete session_;
+  if (!PreviewPath().isEmpty()) QFile::remove(PreviewPath());
+}
+
+QString BuildCommands::Text(const char* key) const {
+  const QString k = QString::fromUtf8(key);
+  for (const Caption& row : kTexts)
+    if (k == QString::fromUtf8(row.control)) return CaptionText(row, lang_);
+  return {};
+}
+
+QString BuildCommands::PreviewPath() const {
+  if (!previewDir_.isValid()) return {};
+  return QDir(previewDir_.path()).filePath(kPreviewSourceName);
+}
+
+bool BuildCommands::Building() const { return session_ && session_->Running(); }
+
+QMdiSubWindow* BuildCommands::AddWindow(QWidget* widget) {
+  QMdiSubWindow* sub = area_.addSubWindow(widget);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowTitle(widget->windowTitle());
+  connect(widget, &QObject::destroyed, this, [this] { emit WindowsChanged(); });
+  sub->show();
+  emit WindowsChanged();
+  return sub;
+}
+
+void BuildCommands::BringToFront(QWidget* widget) {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(widget->parentWidget())) {
+    sub->showNormal();
+    area_.setActiveSubWindow(sub);
+  }
+}
+
+std::string BuildCommands::SourceOrDerived() const {
+  return project_.SourceFileName == kDefaultSourceName ? DefaultSourcePath(project_.ProjectFileName)
+                                                       : project_.SourceFileName;
+}
+
+QString BuildCommands::BesideSource(const std::string& file) const {
+  const QString f = QString::fromStdString(file);
+  if (QFileInfo(f).isAbsolute()) return f;
+  return QFileInfo(QString::fromStdString(SourceOrDerived())).absoluteDir().filePath(f);
+}
+
+// --- Saving the source.
+
+bool BuildCommands::WriteSource(const std::string& path) {
+  GenerationResult r;
+  {
+    WaitCursor wait;
+    r = tolmek::SaveSource(*writer_, path);
+  }
+  // A source that could not be written must not look saved.
+  if (!r.FileWritten) project_.Messages.ShowMessage(5, kModeError, path);
+  RefreshSourceWindow();
+  return r.FileWritten;
+}
+
+bool BuildCommands::SaveSource() {
+  if (project_.SourceFileName == kDefaultSourceName) return SaveSourceAs();
+  return WriteSource(project_.SourceFileName);
+}
+
+std::optional<std::string> BuildCommands::AskSourceName() {
+  const QString suggested = QString::fromStdString(SourceOrDerived());
+  const QString chosen =
+      ChooseSourceFile ? ChooseSourceFile(suggested)
+                       : QFileDialog::getSaveFileName(parent_, QString(), suggested, Text("SourceFilter"));
+  if (chosen.isEmpty()) return std::nullopt;
+  auto name = ChosenSourceName(chosen.toStdString(), project_.ProjectFileName);
+  // The project file is never overwritten by its own source.
+  if (!name) project_.Messages.ShowMessage(14, kModeError, chosen.toStdString());
+  return name;
+}
+
+bool BuildCommands::SaveSourceAs() {
+  const auto name = AskSourceName();
+  if (!name) return false;
+  project_.SourceFileName = *name;
+  return WriteSource(*name);
+}
+
+bool BuildCommands::EnsureSourceName() {
+  if (project_.SourceFileName != kDefaultSourceName) return true;
+  const auto name = AskSourceName();
+  if (!name) return false;
+  project_.SourceFileName = *name;
+  return true;
+}
+
+// --- Build.
+
+void BuildCommands::Build() {
+  if (Building()) return;
+  if (errors_) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(errors_->parentWidget())) sub->close();
+    QApplication::processEvents();
+  }
+  if (!EnsureSourceName()) return;
+  if (editor_ && !editor_->SettleUnsaved()) return;
+
+  delete session_;
+  session_ = new BuildSession(*writer_, Programs.Assembler, project_.SourceFileName, this);
+  connect(session_, &BuildSession::Finished, this, &BuildCommands::BuildEnded, Qt::QueuedConnection);
+  QApplication::setOverrideCursor(Qt::BusyCursor);
+  if (auto* main = qobject_cast<QMainWindow*>(parent_)) main->statusBar()->showMessage(Text("Running"));
+  emit BuildStarted();
+  session_->Start();
+}
+
+void BuildCommands::BuildEnded() {
+  last_ = session_->Result();
+  QApplication::restoreOverrideCursor();
+  if (auto* main = qobject_cast<QMainWindow*>(parent_)) main->statusBar()->clearMessage();
+  RefreshSourceWindow();
+  if (variables_) variables_->Refresh();
+  ShowErrorWindow(last_);
+  emit BuildFinished();
+}
+
+void BuildCommands::ShowErrorWindow(const BuildResult& result) {
+  if (result.ErrorText.empty()) return;
+  if (!errors_) {
+    errors_ = new TEWindow;
+    errors_->OpenLocation = [this](const ErrorLocation& where) { OpenErrorLocation(where); };
+    AddWindow(errors_);
+  }
+  errors_->ShowErrors(QString::fromStdString(result.ErrorPath), QString::fromStdString(result.ErrorText));
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(errors_->parentWidget())) sub->setWindowTitle(errors_->windowTitle());
+  BringToFront(errors_);
+}
+
+void BuildCommands::RunAssemblerProgram() {
+  if (!StartProgram(QString::fromStdString(Programs.Assembler), {}, {})) project_.Messages.ShowMessage(2);
+}
+
+// --- The editor.
+
+TEditorWindow& BuildCommands::OpenEditor() {
+  if (!editor_) {
+    editor_ = new TEditorWindow(project_.Messages);
+    editor_->BuildRequested = [this] { Build(); };
+    QMdiSubWindow* sub = AddWindow(editor_);
+    sub->resize(640, 480);
+  }
+  BringToFront(editor_);
+  return *editor_;
+}
+
+void BuildCommands::OpenErrorLocation(const ErrorLocation& where) {
+  TEditorWindow& editor = OpenEditor();
+  if (!editor.SettleUnsaved()) return;
+  editor.LoadFile(BesideSource(where.File));
+  editor.GoToLine(where.Line);
+}
+
+void BuildCommands::EditFile(const std::string& file) {
+  const QString path = BesideSource(file);
+  if (!Programs.Editor.empty()) {
+    if (!StartProgram(QString::fromStdString(Programs.Editor), {path}, QFileInfo(path).absolutePath()))
+      project_.Messages.ShowMessage(10);
+    return;
+  }
+  TEditorWindow& editor = OpenEditor();
+  if (!editor.SettleUnsaved()) return;
+  if (QFileInfo::exists(path))
+    editor.LoadFile(path);
+  else
+    editor.NewFile(path);
+}
+
+// --- Source and variable windows.
+
+void BuildCommands::ShowSourceWindow() {
+  if (source_) {
+    BringToFront(source_);
+    return;
+  }
+  source_ = new TQwindow;
+  source_->setWindowTitle(Text("TQwindow"));
+  connect(source_, &TQwindow::Closed, this, [this] {
+    if (!PreviewPath().isEmpty()) QFile::remove(PreviewPath());
+  });
+  AddWindow(source_);
+  RefreshSourceWindow();
+}
+
+void BuildCommands::RefreshSourceWindow() {
+  if (!source_ || PreviewPath().isEmpty()) return;
+  {
+    WaitCursor wait;
+    (void)writer_->GeneratePreview(previewDir_.path().toStdString());
+  }
+  source_->LoadPreview(PreviewPath());
+}
+
+void BuildCommands::ShowVariableWindow() {
+  if (variables_) {
+    BringToFront(variables_);
+    return;
+  }
+  variables_ = new TVarWindow(analysis_);
+  variables_->setWindowTitle(Text("TVarWindow"));
+  variables_->setToolTip(Text("TVarWindowHint"));
+  AddWindow(variables_);
+}
+
+void BuildCommands::PlanChanged() {
+  RefreshSourceWindow();
+  if (variables_) variables_->Refresh();
+}
+
+// --- Programs and tools.
+
+void BuildCommands::ProgramsDialog() {
+  BuildPrograms edited = Programs;
+  TDialogProgs dialog(edited, lang_, parent_);
+  const bool accepted = RunDialog(dialog);
+  // "Suchen..." stores its choice even when the dialog is cancelled afterwards.
+  if (accepted || edited.Assembler != Programs.Assembler || edited.Editor != Programs.Editor) {
+    Programs = edited;
+    emit ProgramsChanged();
+  }
+}
+
+void BuildCommands::ToolsDialog() {
+  TDialogTools dialog(Tools, lang_, parent_);
+  if (!RunDialog(dialog)) return;
+  Tools = dialog.Tools();
+  emit ToolsChanged();
+}
+
+void BuildCommands::RunTool(int index) {
+  if (index < 0 || index >= int(Tools.size())) return;
+  const ToolEntry& tool = Tools[size_t(index)];
+  QStringList args;
+  for (const std::string& a : ExpandToolParameters(tool.Param, project_.SourceFileName, project_.ProjectFileName))
+    args << QString::fromStdString(a);
+  if (!StartProgram(QString::fromStdString(tool.Program), args, QString::fromStdString(tool.WorkDir)))
+    project_.Messages.ShowMessage(13, kModeError, tool.Program, "!");
+}
+
+void BuildCommands::FillToolsMenu(QMenu& menu) {
+  for (QAction* a : menu.actions())
+    if (a->property(kToolItem).toBool()) {
+      menu.removeAction(a);
+      a->deleteLater();
+    }
+  auto add = [&](QAction* a) {
+    a->setProperty(kToolItem, true);
+    menu.addAction(a);
+  };
+  auto* assembler = new QAction(Text("MpAssembler"), &menu);
+  assembler->setObjectName("MpAssembler");
+  connect(assembler, &QAction::triggered, this, [this] { RunAssemblerProgram(); });
+  add(assembler);
+  if (!Tools.empty()) {
+    auto* separator = new QAction(&menu);
+    separator->setSeparator(true);
+    add(separator);
+  }
+  for (size_t i = 0; i < Tools.size(); ++i) {
+    auto* a = new QAction(QString::fromStdString(Tools[i].Title), &menu);
+    a->setObjectName(QString("Tool%1").arg(i + 1));
+    if (i == 0) a->setShortcut(Qt::Key_F11);
+    if (i == 1) a->setShortcut(Qt::Key_F12);
+    connect(a, &QAction::triggered, this, [this, i] { RunTool(int(i)); });
+    add(a);
+  }
+}
+
+void BuildCommands::SetLanguage(Language lang) {
+  lang_ = lang;
+  if (source_) {
+    source_->setWindowTitle(Text("TQwindow"));
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(source_->parentWidget())) sub->setWindowTitle(Text("TQwindow"));
+  }
+  if (variables_) {
+    variables_->setWindowTitle(Text("TVarWindow"));
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(variables_->parentWidget())) sub->setWindowTitle(Text("TVarWindow"));
+  }
+  if (editor_) editor_->SetLanguageCaptions(lang);
+}
+
+}  // namespace tolmek
