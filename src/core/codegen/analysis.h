@@ -33,7 +33,8 @@ struct FeatureFlags {
   bool UsesAdc = false;              // message 38 on a part without A/D converter
   std::array<bool, 8> AdcChannelUsed{};   // "CALL READ_AN" + n at the head of the main loop
   std::array<bool, 8> AdcResult16Bit{};   // channel registered as "ADC" + n + "_HI"
-  // Pulse inputs on RB4..RB7 (index 0..3): measured, and measured on the opposite polarity.
+  // Pulse inputs on RB4..RB7 (index 0..3): measured, and measured on the opposite polarity. Set by the
+  // pulse-input block while it announces its names (the analysis sets NeedsPortBChange for it).
   std::array<bool, 4> PulsePinMeasured{};
   std::array<bool, 4> PulsePinInverted{};
 };

@@ -370,7 +370,7 @@ bool ProgramWriter::WriteMainLoop(GenerationResult& result) {
     const bool fresh = p.PagingNeeded && e.CodeMark != 0;
     if (fresh) WritePagePadding();
     e.GenerateMainCode(*this);
-    if (p.Core12 && analysis_.NeedsTimerInterrupt && !WritesNoCode(e.Kind)) {
+    if (p.Core12 && (analysis_.NeedsTimerInterrupt || analysis_.NeedsTimerHigh) && !WritesNoCode(e.Kind)) {
       StarLine(51);
       Blank();
       SelectPage(0);

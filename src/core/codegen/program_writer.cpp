@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <set>
 
 #include "model/project.h"
 
@@ -56,8 +57,29 @@ GenerationResult ProgramWriter::GeneratePreview(const std::string& directory) {
 
 GenerationResult ProgramWriter::GenerateText() { return Run({{}, false}); }
 
+namespace {
+
+// Every pass writes the blocks seen before again; each of their complaints is shown once per run.
+class OncePerRunSink final : public MessageSink {
+ public:
+  explicit OncePerRunSink(MessageSink* inner) : inner_(inner) {}
+  Answer Present(int number, int mode, const std::string& title, const std::string& text) override {
+    if (!seen_.insert(std::to_string(number) + "\n" + text).second) return Answer::None;
+    return inner_ ? inner_->Present(number, mode, title, text) : Answer::None;
+  }
+
+ private:
+  MessageSink* inner_;
+  std::set<std::string> seen_;
+};
+
+}  // namespace
+
 GenerationResult ProgramWriter::Run(const RunOptions& options) {
   GenerationResult result;
+  MessageSink* const sink = project_.Messages.Sink();
+  OncePerRunSink once(sink);
+  project_.Messages.SetSink(&once);
   // Operands are complained about only when a real file is written, never in the preview.
   const std::string savedGenerating = project_.GeneratingFile;
   project_.GeneratingFile = options.preview ? std::string(kPreviewSourceName) : options.path;
@@ -77,6 +99,7 @@ GenerationResult ProgramWriter::Run(const RunOptions& options) {
   result.RomUsed = out_.RomCounter;
   if (!options.path.empty()) result.FileWritten = WriteFileAtomically(options.path, out_.Text());
   project_.GeneratingFile = savedGenerating;
+  project_.Messages.SetSink(sink);
 
   analysis_.RunAnalysis(false);
   analysis_.RomUsed = result.RomUsed;

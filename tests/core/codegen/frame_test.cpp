@@ -245,3 +245,22 @@ TEST(Analysis, DoesNothingWhileTheSimulationRuns) {
 
 }  // namespace
 }  // namespace tolmek
+
+namespace tolmek {
+namespace {
+
+TEST(Messages, EachComplaintOnceEvenOverSeveralPasses) {
+  test::WriterFixture f(23);
+  for (int i = 0; i < 180; ++i) {
+    auto& g = f.tp.Add<TObjGatter>(kind::Gatter);
+    g.ApplySettings(TObjGatter::And, 16);
+    for (int in = 0; in < 16; ++in) g.Input(in).Name = "RB." + std::to_string(in % 6);
+    g.Output().Name = i == 0 ? "NOBIT" : "RB.7";
+  }
+  f.Generate();
+  EXPECT_GE(f.last.Passes, 3);
+  EXPECT_EQ(f.tp.sink.Numbers(), std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace tolmek
