@@ -199,7 +199,10 @@ BuildResult Build(ProgramWriter& writer, const BuildOptions& options) {
     result.OutOfRom = gen.OutOfRom;
     if (!gen.Buildable()) return result;
 
-    const ProcessResult p = RunProcess(AssemblerArguments(options.Assembler, result.SourcePath));
+    // Include files named without a folder are looked for beside the source.
+    const fs::path source = fs::absolute(result.SourcePath);
+    const ProcessResult p =
+        RunProcess(AssemblerArguments(options.Assembler, source.string()), source.parent_path().string());
     ++result.Runs;
     result.AssemblerStarted = p.Started;
     if (!p.Started) {
