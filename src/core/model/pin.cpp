@@ -51,13 +51,14 @@ void TObjAnschluss::Record(RecordVisitor& v) {
 }
 
 void TObjAnschluss::SetMarked(uint8_t value) {
+  uint8_t before = Marked;
   if (IsOutput()) {
     Marked = value ^ uint8_t(Inverted);
     if (Partner && Partner->Marked != Marked) Partner->SetMarked(Marked);
   } else {
     Marked = value;
   }
-  Redraw();
+  if (Marked != before) Redraw();  // drivers re-assert their level every pass; only changes are drawn
 }
 
 std::string TObjAnschluss::PinVariableName() const {

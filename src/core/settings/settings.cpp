@@ -75,7 +75,7 @@ Settings ReadSettings(const IniFile& ini) {
     s.Colors[i] = ReadColor(ini, ini::Colors, kColorKeys[i].key, kColorKeys[i].stored);
   for (const FlagKey& f : kFlagKeys) s.*f.field = ini.ReadBool(ini::Umgebung, f.key, f.byDefault);
 
-  s.Assembler = ini.ReadString(ini::Tools, "Assembler", "mpasmwin.exe");
+  s.Assembler = ini.ReadString(ini::Tools, "Assembler", "gpasm");
   s.Editor = ini.ReadString(ini::Tools, "Editor", "");
   const int count = static_cast<int>(std::clamp<long long>(ini.ReadInt(ini::Tools, "count", 0), 0, kMaxTools));
   for (int n = 0; n < count; ++n) {

@@ -55,7 +55,7 @@ struct Settings {
   bool ShowGrid = true;             // "Grid"
   bool Optimise = true;             // "Optimize"
   // Tools.
-  std::string Assembler = "mpasmwin.exe";
+  std::string Assembler = "gpasm";  // gputils, found on PATH
   std::string Editor;
   std::vector<ToolEntry> Tools;  // at most kMaxTools
   // Recent.

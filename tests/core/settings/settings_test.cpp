@@ -106,7 +106,7 @@ TEST(Settings, AnEmptyFileGivesEveryDefault) {
   EXPECT_FALSE(s.SelectWithoutShift);
   EXPECT_TRUE(s.AutoArrange && s.ArrowWires && s.AutoSignals && s.CentreOnRightClick && s.ShowNodes && s.ShowGrid &&
               s.Optimise);
-  EXPECT_EQ(s.Assembler, "mpasmwin.exe");
+  EXPECT_EQ(s.Assembler, "gpasm");
   EXPECT_EQ(s.Editor, "");
   EXPECT_TRUE(s.Tools.empty());
   EXPECT_EQ(s.LastFile, "");
