@@ -18,7 +18,7 @@
 namespace tolmek::test {
 namespace {
 
-class DialogTest : public ::testing::Test {
+class AppDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { App(); }
   RecordingSink sink;
@@ -28,7 +28,7 @@ class DialogTest : public ::testing::Test {
 
 constexpr int k16F84 = 3, k16F628 = 19, k16F877 = 23, k12C508A = 30;
 
-TEST_F(DialogTest, TheDebuggerModeIsOfferedOnlyOnThe16F87x) {
+TEST_F(AppDialogTest, TheDebuggerModeIsOfferedOnlyOnThe16F87x) {
   TDialogPIC dialog(mcu, true, messages);
   EXPECT_FALSE(dialog.Icd().isEnabled());
   dialog.SelectType(k16F877);
@@ -39,7 +39,7 @@ TEST_F(DialogTest, TheDebuggerModeIsOfferedOnlyOnThe16F87x) {
   EXPECT_FALSE(dialog.Icd().isChecked());
 }
 
-TEST_F(DialogTest, BrownOutFollowsThePowerOnTimerWhereThePartHasIt) {
+TEST_F(AppDialogTest, BrownOutFollowsThePowerOnTimerWhereThePartHasIt) {
   mcu.PowerUpTimer = true;
   TDialogPIC dialog(mcu, true, messages);
   EXPECT_FALSE(dialog.BrownOut().isEnabled());  // the 16F84 has no brown-out fuse
@@ -59,7 +59,7 @@ TEST_F(DialogTest, BrownOutFollowsThePowerOnTimerWhereThePartHasIt) {
   EXPECT_TRUE(dialog.BrownOut().isChecked());
 }
 
-TEST_F(DialogTest, ClockTextThatIsNoNumberIsRefusedAtOnceWithMessageEleven) {
+TEST_F(AppDialogTest, ClockTextThatIsNoNumberIsRefusedAtOnceWithMessageEleven) {
   TDialogPIC dialog(mcu, true, messages);
   // "abc" pasted at once.
   dialog.Clock().setText("abc");
@@ -81,7 +81,7 @@ TEST_F(DialogTest, ClockTextThatIsNoNumberIsRefusedAtOnceWithMessageEleven) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(DialogTest, OkStoresEveryControlAndCancelNothing) {
+TEST_F(AppDialogTest, OkStoresEveryControlAndCancelNothing) {
   {
     TDialogPIC dialog(mcu, true, messages);
     dialog.SelectType(k16F877);
@@ -108,7 +108,7 @@ TEST_F(DialogTest, OkStoresEveryControlAndCancelNothing) {
   EXPECT_TRUE(sink.Numbers().empty());
 }
 
-TEST_F(DialogTest, OnlyTheOscillatorsThePartDefinesCanBeChosen) {
+TEST_F(AppDialogTest, OnlyTheOscillatorsThePartDefinesCanBeChosen) {
   mcu.Oscillator = 3;  // HS
   TDialogPIC dialog(mcu, true, messages);
   EXPECT_TRUE(dialog.Oscillator(3).isChecked());
@@ -127,7 +127,7 @@ TEST_F(DialogTest, OnlyTheOscillatorsThePartDefinesCanBeChosen) {
   EXPECT_EQ(dialog.TypeList().itemText(k16F84), "PIC16F84");
 }
 
-TEST_F(DialogTest, EnvironmentRefreshIsClampedAndTextThatIsNoNumberKeepsTheDialogOpen) {
+TEST_F(AppDialogTest, EnvironmentRefreshIsClampedAndTextThatIsNoNumberKeepsTheDialogOpen) {
   EnvironmentChoice current;
   struct Case {
     const char* typed;
@@ -148,7 +148,7 @@ TEST_F(DialogTest, EnvironmentRefreshIsClampedAndTextThatIsNoNumberKeepsTheDialo
   EXPECT_FALSE(dialog.Result().env.Show3D);  // nothing copied back
 }
 
-TEST_F(DialogTest, EnvironmentLanguageRelabelsTheDialogAndIsReturned) {
+TEST_F(AppDialogTest, EnvironmentLanguageRelabelsTheDialogAndIsReturned) {
   EnvironmentChoice current;
   TDialogDiverse dialog(current);
   EXPECT_EQ(dialog.windowTitle(), "Environment");
@@ -162,7 +162,7 @@ TEST_F(DialogTest, EnvironmentLanguageRelabelsTheDialogAndIsReturned) {
   EXPECT_TRUE(dialog.Result().env.SelectWithoutShift);
 }
 
-TEST_F(DialogTest, ProjectVersionFieldsAreCheckedAsTheyChange) {
+TEST_F(AppDialogTest, ProjectVersionFieldsAreCheckedAsTheyChange) {
   ProjectInfo info;
   info.MajorVersion = 2;
   TDialogProjekt dialog(info, messages);
@@ -183,7 +183,7 @@ TEST_F(DialogTest, ProjectVersionFieldsAreCheckedAsTheyChange) {
   EXPECT_EQ(dialog.Info().Password, "secret12");  // eight characters at most
 }
 
-TEST_F(DialogTest, ColourDialogsRestoreTheDefaultsAndStoreOnlyWhenAsked) {
+TEST_F(AppDialogTest, ColourDialogsRestoreTheDefaultsAndStoreOnlyWhenAsked) {
   Environment env;
   env.BackColor = {1, 2, 3};
   env.ColorHigh = {9, 9, 9};
@@ -205,7 +205,7 @@ TEST_F(DialogTest, ColourDialogsRestoreTheDefaultsAndStoreOnlyWhenAsked) {
   EXPECT_EQ(out.ColorLow, (Color{0, 0, 255}));
 }
 
-TEST_F(DialogTest, TheValueWindowClampsWhatIsTypedAndNeverWritesWhileFilling) {
+TEST_F(AppDialogTest, TheValueWindowClampsWhatIsTypedAndNeverWritesWhileFilling) {
   TDialogAnalog window;
   int32_t value = 300;  // more than a byte holds: showing it must not change it
   window.ShowBinding({&value, false, false, 255}, QPoint(10, 10));
@@ -246,7 +246,7 @@ TEST_F(DialogTest, TheValueWindowClampsWhatIsTypedAndNeverWritesWhileFilling) {
   EXPECT_EQ(adc, 701);
 }
 
-TEST_F(DialogTest, TheCharacterDisplayKeepsFourRowsOf255Cells) {
+TEST_F(AppDialogTest, TheCharacterDisplayKeepsFourRowsOf255Cells) {
   TLCDDisplay lcd;
   EXPECT_EQ(lcd.Row(0), std::string(255, ' '));
   lcd.WriteText(250, 0, "ABCDEFGHIJKLMNOPQRST");

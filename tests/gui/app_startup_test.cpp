@@ -158,7 +158,7 @@ TEST_F(AppTest, ExitWritesTheEnvironmentBackAndClampsWhatItRead) {
   EXPECT_EQ(ini.ReadInt("Umgebung", "Grid", -1), 0);
   EXPECT_EQ(ini.ReadInt("Umgebung", "Optimize", -1), 0);
   EXPECT_EQ(ini.ReadInt("Colors", "LineColor", -1), 65535);
-  EXPECT_EQ(ini.ReadString("Tools", "Assembler"), "mpasmwin.exe");
+  EXPECT_EQ(ini.ReadString("Tools", "Assembler"), tolmek::Settings{}.Assembler);
 }
 
 }  // namespace

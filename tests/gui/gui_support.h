@@ -26,9 +26,10 @@ inline QApplication& App() {
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication instance(argc, argv);
+    // Never destroyed: at exit the input devices the test events created would outlive the platform.
+    auto* instance = new QApplication(argc, argv);
     InstallFontSubstitutes();
-    return &instance;
+    return instance;
   }();
   return *app;
 }
