@@ -9,6 +9,7 @@
 #include "app_support.h"
 #include "components/rsff.h"
 #include "gui/app/help_window.h"
+#include "gui/app/lang.h"
 
 namespace tolmek::test {
 namespace {
@@ -201,6 +202,26 @@ TEST_F(AppTest, HelpOpensThePageOfTheLanguage) {
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->PagePath().endsWith("tolmek_de.html"));
   EXPECT_TRUE(help->Browser().toPlainText().contains("Simulation"));
+}
+
+}  // namespace
+}  // namespace tolmek::test
+
+namespace tolmek::test {
+namespace {
+
+TEST_F(AppTest, CaptionsLeaveTheSameNamedControlsOfChildWindowsAlone) {
+  Start();
+  auto* inner = new QWidget;
+  auto* innerMenu = new QMenu("&Mine", inner);
+  innerMenu->setObjectName("Datei");
+  auto* innerAction = new QAction("mine", inner);
+  innerAction->setObjectName("DateiNeu");
+  form->Area().addSubWindow(inner)->show();
+  form->SetLanguageCaptions(Language::German);
+  EXPECT_EQ(innerMenu->title(), "&Mine");
+  EXPECT_EQ(innerAction->text(), "mine");
+  EXPECT_EQ(FindOwn<QMenu>(*form, "Datei")->title(), "&Datei");
 }
 
 }  // namespace

@@ -5,19 +5,33 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QWidget>
 #include <cstring>
 
 namespace tolmek {
 
+QObject* FindOwnObject(QObject& root, const QString& name, const QMetaObject& type) {
+  // Breadth first, and not into the child windows of a multiple-document area: their texts are their own,
+  // and they may well use the same control names.
+  QList<QObject*> level{&root};
+  while (!level.isEmpty()) {
+    QList<QObject*> next;
+    for (QObject* o : level) {
+      if (o->objectName() == name && type.cast(o)) return o;
+      if (o != &root && qobject_cast<QMdiSubWindow*>(o)) continue;
+      next += o->children();
+    }
+    level = std::move(next);
+  }
+  return nullptr;
+}
+
 namespace {
 
-// The object called `name` under `root`; actions are found among all descendants too.
 QObject* Named(QObject& root, const char* name) {
-  const QString n = QString::fromUtf8(name);
-  if (root.objectName() == n) return &root;
-  return root.findChild<QObject*>(n);
+  return FindOwnObject(root, QString::fromUtf8(name), QObject::staticMetaObject);
 }
 
 void SetText(QObject* target, const QString& text) {
