@@ -226,3 +226,38 @@ TEST_F(AppTest, CaptionsLeaveTheSameNamedControlsOfChildWindowsAlone) {
 
 }  // namespace
 }  // namespace tolmek::test
+
+namespace tolmek::test {
+namespace {
+
+QMdiSubWindow* AddNamedWindow(TMainForm& form, const char* name) {
+  auto* w = new QWidget;
+  w->setObjectName(name);
+  QMdiSubWindow* sub = form.Area().addSubWindow(w);
+  sub->show();
+  return sub;
+}
+
+TEST_F(AppTest, SpecialArrangementLeavesTheWindowsAloneWhileTheErrorWindowIsOpen) {
+  Settings("[Umgebung]\nAutoFenster=0\n");
+  Start();
+  QMdiSubWindow* first = form->SubWindowOfPage(0);
+  first->showNormal();
+  first->setGeometry(5, 5, 200, 150);
+  QMdiSubWindow* errors = AddNamedWindow(*form, "TEWindow");
+  form->Action("Spezial1")->trigger();
+  EXPECT_EQ(first->geometry(), QRect(5, 5, 200, 150));
+  errors->close();
+  delete errors;
+
+  // With the variable window: it takes the right edge, page 1 the rest.
+  QMdiSubWindow* variables = AddNamedWindow(*form, "TVarWindow");
+  form->Action("Spezial1")->trigger();
+  const QSize area = form->Area().viewport()->size();
+  EXPECT_EQ(variables->geometry(), QRect(area.width() - 174, 0, 170, area.height()));
+  EXPECT_EQ(first->geometry(), QRect(0, 0, area.width() - 174, area.height()));
+  EXPECT_FALSE(first->isMaximized());
+}
+
+}  // namespace
+}  // namespace tolmek::test
