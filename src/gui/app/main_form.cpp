@@ -213,9 +213,11 @@ void TMainForm::RebuildWindowList() {
   }
 }
 
-QAction* TMainForm::Action(const char* name) const { return findChild<QAction*>(QString::fromUtf8(name)); }
+// Looked up among the window's own objects: child windows such as the internal editor have menus of the
+// same names.
+QAction* TMainForm::Action(const char* name) const { return FindOwn<QAction>(const_cast<TMainForm&>(*this), name); }
 
-QMenu* TMainForm::Menu(const char* name) const { return findChild<QMenu*>(QString::fromUtf8(name)); }
+QMenu* TMainForm::Menu(const char* name) const { return FindOwn<QMenu>(const_cast<TMainForm&>(*this), name); }
 
 void TMainForm::WireAction(const char* name, std::function<void()> handler) {
   QAction* action = Action(name);
