@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QScreen>
 
 #include "gui/app/app_settings.h"
 #include "gui/app/dialog_lang.h"
@@ -42,6 +43,8 @@ int RunMainForm(const std::vector<std::string>& args) {
   Environment env;
   TMainForm form(project, env, ini);
   sink.SetParent(&form);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    form.move(screen->availableGeometry().center() - form.rect().center());
   form.show();
   form.Started(arguments);
   return QApplication::exec();
