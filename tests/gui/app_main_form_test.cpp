@@ -261,3 +261,18 @@ TEST_F(AppTest, SpecialArrangementLeavesTheWindowsAloneWhileTheErrorWindowIsOpen
 
 }  // namespace
 }  // namespace tolmek::test
+
+namespace tolmek::test {
+namespace {
+
+TEST_F(AppTest, WindowsAddedByOtherPartsHearOfTheLanguage) {
+  Start();
+  Language heard = Language::English;
+  form->LanguageChanged.push_back([&](Language l) { heard = l; });
+  form->SetLanguageCaptions(Language::Italian);
+  EXPECT_EQ(heard, Language::Italian);
+  EXPECT_EQ(form->Action("Inhalt")->text(), "&Sommario");
+}
+
+}  // namespace
+}  // namespace tolmek::test

@@ -267,6 +267,7 @@ void TMainForm::SetLanguageCaptions(Language lang) {
     }
   if (help_) help_->ShowLanguage(lang);
   RefreshStatus();
+  for (auto& told : LanguageChanged) told(lang);
 }
 
 void TMainForm::UpdateCaption(bool withDash) {

@@ -80,6 +80,8 @@ class TMainForm final : public TMainWindow, private SimObserver {
 
   // --- Language.
   void SetLanguageCaptions(Language lang);
+  // Told after the window changed its language, for the windows and commands other parts add to it.
+  std::vector<std::function<void(Language)>> LanguageChanged;
 
   // --- Parts of the window, by their names (menus, items and buttons), for the commands of other windows.
   [[nodiscard]] QAction* Action(const char* name) const;
