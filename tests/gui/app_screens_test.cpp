@@ -1,6 +1,7 @@
 // Pictures of the main window and its dialogs in the three languages, for looking at them and for the
 // manual; written only when TOLMEK_GRAB_DIR names a folder.
 #include <QDir>
+#include <QDialog>
 #include <QPixmap>
 
 #include "app_support.h"
@@ -50,6 +51,8 @@ TEST_F(AppTest, PicturesOfTheWindowsInEveryLanguage) {
     TDialogLang language;
     language.Choose(std::atoi(lang));
     Save(language, "language" + suffix);
+    form->Action("Inhalt")->trigger();
+    if (auto* help = form->findChild<QDialog*>("HelpWindow")) Save(*help, "help" + suffix);
     project->Saved = true;
     Exit();
   }

@@ -145,9 +145,11 @@ void TMainForm::SpezialClick() { ArrangeWindows(); }
 
 void TMainForm::ProzessorClick() {
   TDialogPIC dialog(project_.Mcu, project_.Options.Optimise, project_.Messages, this);
-  connect(&dialog, &TDialogPIC::HelpRequested, this, [this] {
-    HilfeInhaltClick();
-    if (help_) help_->ShowLanguage(env_.Lang, "microcontroller");
+  connect(&dialog, &TDialogPIC::HelpRequested, this, [this, &dialog] {
+    // A window of the modal dialog's own, so that it can be scrolled while the dialog is open.
+    auto* help = new HelpWindow(&dialog);
+    help->ShowLanguage(env_.Lang, "microcontroller");
+    help->show();
   });
   if (dialog.exec() == QDialog::Accepted) {
     project_.Mcu = dialog.Mcu();
