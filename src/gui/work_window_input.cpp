@@ -154,6 +154,7 @@ void TWorkWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void TWorkWindow::mouseMoveEvent(QMouseEvent* event) {
+  host_.GetProject().CurrentPage = page_;
   const QRect before = OverlayDeviceRect();
   const Point raw = DeviceToPlan(event->position().toPoint());
   mouseX_ = SnapNearest(raw.x);

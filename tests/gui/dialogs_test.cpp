@@ -21,7 +21,7 @@
 namespace tolmek::test {
 namespace {
 
-class DialogTest : public ::testing::Test {
+class KindDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { App(); }
   template <class T>
@@ -39,7 +39,7 @@ class DialogTest : public ::testing::Test {
   Project project{messages};
 };
 
-TEST_F(DialogTest, BitPinNeedsABitAndEmptyMeansUnnamed) {
+TEST_F(KindDialogTest, BitPinNeedsABitAndEmptyMeansUnnamed) {
   auto& gate = Add<TObjGatter>(kind::Gatter);
   TObjAnschluss& pin = gate.Input(0);
   TDialogAnschluss d(messages, nullptr);
@@ -64,14 +64,14 @@ TEST_F(DialogTest, BitPinNeedsABitAndEmptyMeansUnnamed) {
   EXPECT_EQ(pin.Name, ".");
 }
 
-TEST_F(DialogTest, InversionIsOfferedOnlyWhereAllowed) {
+TEST_F(KindDialogTest, InversionIsOfferedOnlyWhereAllowed) {
   auto& supply = Add<TObjGnd>(kind::Gnd);
   TDialogAnschluss d(messages, nullptr);
   d.Load(supply.Pin());
   EXPECT_FALSE(d.IInvertierung->isEnabled());
 }
 
-TEST_F(DialogTest, WordPinRefusesALowerCaseStartAndPutsTheOldNameBack) {
+TEST_F(KindDialogTest, WordPinRefusesALowerCaseStartAndPutsTheOldNameBack) {
   auto& trigger = Add<TObjStrigg8>(kind::Strigg8);
   TObjAnschluss& pin = trigger.SetPoint();
   pin.SetName("LEVEL");
@@ -89,7 +89,7 @@ TEST_F(DialogTest, WordPinRefusesALowerCaseStartAndPutsTheOldNameBack) {
   ASSERT_TRUE(PressOk(d));
 }
 
-TEST_F(DialogTest, NodeNameFloodsTheNet) {
+TEST_F(KindDialogTest, NodeNameFloodsTheNet) {
   auto& gate = Add<TObjGatter>(kind::Gatter);
   auto& node = Add<TObjKnoten>(kind::Knoten, 200, 120);
   Connect(node, gate.Output());
@@ -105,7 +105,7 @@ TEST_F(DialogTest, NodeNameFloodsTheNet) {
   EXPECT_EQ(gate.Output().Name, "RA.1");
 }
 
-TEST_F(DialogTest, GateDialogChecksNameAndCountThenResizesTheGate) {
+TEST_F(KindDialogTest, GateDialogChecksNameAndCountThenResizesTheGate) {
   auto& gate = Add<TObjGatter>(kind::Gatter);
   TDialogGatter d(messages, nullptr);
   d.Load(gate);
@@ -139,7 +139,7 @@ TEST_F(DialogTest, GateDialogChecksNameAndCountThenResizesTheGate) {
   EXPECT_EQ(gate.Output().Y, 10);
 }
 
-TEST_F(DialogTest, FlipFlopAndSchmittTriggerShareOneDialog) {
+TEST_F(KindDialogTest, FlipFlopAndSchmittTriggerShareOneDialog) {
   auto& flipFlop = Add<TObjRsff>(kind::Rsff);
   TDialogRSFF rs(TDialogRSFF::Use::FlipFlop, messages, nullptr);
   EXPECT_EQ(rs.windowTitle(), "Flip-Flop Info");
@@ -167,7 +167,7 @@ TEST_F(DialogTest, FlipFlopAndSchmittTriggerShareOneDialog) {
   EXPECT_EQ(trigger.In().Bits, 16);
 }
 
-TEST_F(DialogTest, LabelDialogNamesSourcesAndAttachesDestinations) {
+TEST_F(KindDialogTest, LabelDialogNamesSourcesAndAttachesDestinations) {
   auto& source = Add<TObjSpl>(kind::Spl, 100, 100);
   auto& destination = Add<TObjSpl>(kind::Spl, 300, 100);
   TDialogSPL d(messages, nullptr);
@@ -200,7 +200,7 @@ TEST_F(DialogTest, LabelDialogNamesSourcesAndAttachesDestinations) {
   EXPECT_EQ(source.Name, ":X");  // renumbering gives it its automatic name
 }
 
-TEST_F(DialogTest, SupplyDialogSwitchesKindAndSide) {
+TEST_F(KindDialogTest, SupplyDialogSwitchesKindAndSide) {
   auto& supply = Add<TObjGnd>(kind::Gnd);
   TDialogGND d(messages, nullptr);
   d.Load(supply);
@@ -217,7 +217,7 @@ TEST_F(DialogTest, SupplyDialogSwitchesKindAndSide) {
   EXPECT_EQ(supply.Pin().PinLabel, "+");
 }
 
-TEST_F(DialogTest, CommentDialogKeepsTextAndFont) {
+TEST_F(KindDialogTest, CommentDialogKeepsTextAndFont) {
   auto& comment = Add<TObjText>(kind::Text);
   TDialogKommentar d(messages, nullptr);
   d.Load(comment);
@@ -233,7 +233,7 @@ TEST_F(DialogTest, CommentDialogKeepsTextAndFont) {
   EXPECT_EQ(comment.FontStyle & 1, 1);
 }
 
-TEST_F(DialogTest, CaptionsFollowTheLanguage) {
+TEST_F(KindDialogTest, CaptionsFollowTheLanguage) {
   messages.SetLanguage(Language::Italian);
   TDialogGatter it(messages, nullptr);
   EXPECT_EQ(it.windowTitle(), "Operatori Booleani");
@@ -256,7 +256,7 @@ TEST_F(DialogTest, CaptionsFollowTheLanguage) {
   EXPECT_EQ(en.RadioGroup1[0]->text(), " &AND-Gate");
 }
 
-TEST_F(DialogTest, EveryKindBuiltSoFarHasItsDialog) {
+TEST_F(KindDialogTest, EveryKindBuiltSoFarHasItsDialog) {
   for (uint8_t k : {kind::Gatter, kind::Knoten, kind::Strigg8, kind::Text, kind::Rsff, kind::Gnd, kind::Spl}) {
     TBauteil* e = project.CreateElement(k, 100, 100);
     ASSERT_NE(e, nullptr) << int(k);
@@ -265,7 +265,7 @@ TEST_F(DialogTest, EveryKindBuiltSoFarHasItsDialog) {
   }
 }
 
-TEST_F(DialogTest, APinThatMayNotBeRenamedShowsMessage47Instead) {
+TEST_F(KindDialogTest, APinThatMayNotBeRenamedShowsMessage47Instead) {
   auto& source = Add<TObjSpl>(kind::Spl);
   source.SetMode(TObjSpl::kDestination);
   RecordingEditor editor;

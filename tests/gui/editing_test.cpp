@@ -131,6 +131,9 @@ TEST_F(EditorTest, AnUnselectedElementMovesAloneAndCtrlDragMovesANode) {
   EXPECT_EQ(a.X, 200);
   EXPECT_EQ(a.Y, 200);
   EXPECT_EQ(other.X, 300);
+  Drag({225, 205}, {15, 205});  // its corner would leave the page: it stays, without a message
+  EXPECT_EQ(a.X, 200);
+  EXPECT_TRUE(sink.entries.empty());
 
   auto& node = Place<TObjKnoten>(kind::Knoten, 500, 500);
   Drag({500, 500}, {540, 520}, Qt::ControlModifier);
