@@ -18,6 +18,7 @@
 #include "gui/app/main_form_texts.h"
 #include "gui/app/password_prompt.h"
 #include "gui/app/value_window.h"
+#include "gui/build/install_commands.h"
 
 namespace tolmek {
 
@@ -154,6 +155,7 @@ TMainForm::TMainForm(Project& project, Environment& env, const IniFile& ini, QWi
   BuildStatusBar();
   connect(&Area(), &QMdiArea::subWindowActivated, this, [this] { UpdateMenuState(); });
   AfterEdit.push_back([this] { RefreshStatus(); });
+  InstallCommands(*this, AppSettingsFolder());
 
   resize(800, 600);
   SetLanguageCaptions(env_.Lang);
@@ -244,6 +246,7 @@ void TMainForm::UpdateMenuState() {
     bool enabled = wired && !locked && (!item.needsChild || anyChild);
     if (std::strcmp(item.name, "FensterVariable") == 0) enabled = enabled && !NamedWindow("TVarWindow");
     if (std::strcmp(item.name, "FensterQuelltext") == 0) enabled = enabled && !NamedWindow("TQwindow");
+    if (std::strcmp(item.name, "Wiederherstellen1") == 0) enabled = enabled && UndoAvailable && UndoAvailable();
     action->setEnabled(enabled);
   }
 }

@@ -91,6 +91,11 @@ class TMainForm final : public TMainWindow, private SimObserver {
   [[nodiscard]] QToolBar* ToolBarPanel(int index) const { return panels_[size_t(index)]; }
   [[nodiscard]] QAction* ComponentButton(uint8_t kindCode, int panel = -1) const;
   [[nodiscard]] const Settings& CurrentSettings() const { return settings_; }
+  // --- Hooks of the build and editing commands (gui/build/install_commands.h).
+  std::function<bool()> UndoAvailable;   // "&Rückgängig löschen" is enabled only while this says so
+  std::function<void()> ProjectRenewed;  // after New, and so after every open
+  void RefreshMenus() { UpdateMenuState(); }
+  [[nodiscard]] Settings& MutableSettings() { return settings_; }
   [[nodiscard]] QString StatusLineText() const;
   // The caption the window gives itself ("Tolmek - [file]"); a maximised page window adds its own title.
   [[nodiscard]] const QString& Caption() const { return caption_; }

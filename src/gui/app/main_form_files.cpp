@@ -57,6 +57,7 @@ bool TMainForm::SettleUnsaved() {
 void TMainForm::DateiNeuClick() {
   if (!SettleUnsaved()) return;
   project_.New();
+  if (ProjectRenewed) ProjectRenewed();
   RunAnalysis();
   for (QMdiSubWindow* sub : Area().subWindowList()) {
     if (qobject_cast<TWorkWindow*>(sub->widget())) sub->close();

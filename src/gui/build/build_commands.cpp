@@ -86,6 +86,11 @@ QString BuildCommands::PreviewPath() const {
   return QDir(previewDir_.path()).filePath(kPreviewSourceName);
 }
 
+TEWindow* BuildCommands::ErrorWindow() const { return errors_; }
+TQwindow* BuildCommands::SourceWindow() const { return source_; }
+TVarWindow* BuildCommands::VariableWindow() const { return variables_; }
+TEditorWindow* BuildCommands::Editor() const { return editor_; }
+
 bool BuildCommands::Building() const { return session_ && session_->Running(); }
 
 QMdiSubWindow* BuildCommands::AddWindow(QWidget* widget) {

@@ -76,10 +76,10 @@ class BuildCommands final : public QObject {
   // --- State, for the menu and tests.
   [[nodiscard]] bool Building() const;
   [[nodiscard]] const BuildResult& LastResult() const { return last_; }
-  [[nodiscard]] TEWindow* ErrorWindow() const { return errors_; }
-  [[nodiscard]] TQwindow* SourceWindow() const { return source_; }
-  [[nodiscard]] TVarWindow* VariableWindow() const { return variables_; }
-  [[nodiscard]] TEditorWindow* Editor() const { return editor_; }
+  [[nodiscard]] TEWindow* ErrorWindow() const;
+  [[nodiscard]] TQwindow* SourceWindow() const;
+  [[nodiscard]] TVarWindow* VariableWindow() const;
+  [[nodiscard]] TEditorWindow* Editor() const;
   [[nodiscard]] ProgramWriter& Writer() { return *writer_; }
   // The preview file while the source window is open.
   [[nodiscard]] QString PreviewPath() const;

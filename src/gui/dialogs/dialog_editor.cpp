@@ -3,10 +3,12 @@
 
 #include "components/gatter.h"
 #include "components/gnd.h"
+#include "components/inc.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "gui/build/inc_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
@@ -54,6 +56,7 @@ constexpr DialogRow kDialogs[] = {
     {kind::Spl, 0, &Run<TObjSpl, TDialogSPL>},
     {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
     {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
+    {kind::Inc, 0, &Run<TObjInc, TDialogInc>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
