@@ -185,6 +185,12 @@ TEST_F(BuildWindowTest, TheProjectFileIsNeverTheSource) {
   EXPECT_EQ(sink.Numbers(), std::vector<int>{14});
   EXPECT_EQ(project.SourceFileName, kDefaultSourceName);
 
+  project.ProjectFileName = Path("A.V1.PIC");
+  answer = QString();
+  ASSERT_TRUE(commands->SaveSourceAs());
+  EXPECT_EQ(suggestions.back().toStdString(), Path("A.V1.ASM")) << "the whole base name";
+  EXPECT_EQ(project.SourceFileName, Path("A.V1.ASM"));
+
   answer = QString::fromStdString(Path("OTHER"));
   ASSERT_TRUE(commands->SaveSourceAs());
   EXPECT_EQ(project.SourceFileName, Path("OTHER.asm"));
