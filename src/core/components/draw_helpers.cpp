@@ -23,6 +23,7 @@ void Draw3DBox(Canvas& c, int left, int top, int right, int bottom, bool marked)
   c.SetPen(colors::White);
   c.SetBrush(marked ? colors::Maroon : colors::Silver);
   c.Rectangle(left, top, right, bottom);
+  c.SetNoBrush();  // the face is filled already; the inner frame only doubles the light edge
   c.Rectangle(left + 1, top + 1, right - 1, bottom - 1);
   c.SetPen(colors::Grey);
   for (int d = 1; d <= 2; ++d) {
