@@ -55,11 +55,11 @@ std::vector<std::string_view> SplitList(std::string_view text) {
 }
 
 // NAME=VALUE or NAME=VALUE@TICK; a net's value is a level, 0 or 1.
-bool ParseEvent(std::string_view spec, bool variable, Script& script) {
-  size_t eq = spec.find('=');
+bool ParseEvent(std::string_view text, bool variable, Script& script) {
+  size_t eq = text.find('=');
   if (eq == 0 || eq == std::string_view::npos) return false;
-  Event e{std::string(spec.substr(0, eq)), 0, variable};
-  std::string_view rest = spec.substr(eq + 1);
+  Event e{std::string(text.substr(0, eq)), 0, variable};
+  std::string_view rest = text.substr(eq + 1);
   long tick = 0;
   if (size_t at = rest.find('@'); at != std::string_view::npos) {
     if (!ParseNumber(rest.substr(at + 1), tick) || tick < 0) return false;
