@@ -40,6 +40,7 @@ TEST_F(AppTest, PicturesOfTheWindowsInEveryLanguage) {
     form->Engine().SetNetLevel("RB.0", 1);
     form->Engine().SetNetLevel("RB.1", 1);
     for (int i = 0; i < 3; ++i) form->Engine().Tick();
+    EXPECT_EQ(form->Engine().NetLevel("RB.4"), 1) << "the picture must show the gate's output high";
     Save(*form, "simulation" + suffix);
     form->Action("SpeedButton21")->trigger();
     TDialogPIC pic(project->Mcu, true, project->Messages);

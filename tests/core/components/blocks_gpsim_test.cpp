@@ -65,8 +65,8 @@ TEST(BlocksGpsim, GatesAndFlipFlopsOn16F84WithAndWithoutOptimisation) {
     GateAndFlipFlopPlan(f.tp, {"RB.0", "RB.1", "RB.2", "RB.3", "RB.4"},
                         {"RA.0", "RA.1", "RA.2", "RA.3", "RB.6", "RB.7"});
     const Assembly a = AssembleClean(f, dir);
-    ExpectTable(a, {{"portb0", "portb1", "portb2", "portb3", "portb4"}},
-                {{"porta", 0}, {"porta", 1}, {"porta", 2}, {"porta", 3}, {"portb", 6}, {"portb", 7}}, kGateRows);
+    ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {{"portb0", "portb1", "portb2", "portb3", "portb4"}},
+                {{"porta", 0}, {"porta", 1}, {"porta", 2}, {"porta", 3}, {"portb", 6}, {"portb", 7}}, kGateRows));
   }
 }
 
@@ -76,8 +76,8 @@ TEST(BlocksGpsim, GatesAndFlipFlopsOn16F877) {
   WriterFixture f(k16F877);
   GateAndFlipFlopPlan(f.tp, {"RB.0", "RB.1", "RB.2", "RA.0", "RE.2"}, {"RD.0", "RD.1", "RD.2", "RC.3", "RD.4", "RC.7"});
   const Assembly a = AssembleClean(f, dir);
-  ExpectTable(a, {{"portb0", "portb1", "portb2", "porta0", "porte2"}},
-              {{"portd", 0}, {"portd", 1}, {"portd", 2}, {"portc", 3}, {"portd", 4}, {"portc", 7}}, kGateRows);
+  ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {{"portb0", "portb1", "portb2", "porta0", "porte2"}},
+              {{"portd", 0}, {"portd", 1}, {"portd", 2}, {"portc", 3}, {"portd", 4}, {"portc", 7}}, kGateRows));
 }
 
 TEST(BlocksGpsim, GatesAndFlipFlopOn12C508A) {
@@ -90,9 +90,9 @@ TEST(BlocksGpsim, GatesAndFlipFlopOn12C508A) {
   AddRsff(f.tp, "GP.0", "GP.1", "GP.5");
   const Assembly a = AssembleClean(f, dir);
   // Inputs GP0 (1), GP1 (2), GP3 (4); outputs AND, XOR, RS (S = GP0, R = GP1).
-  ExpectTable(a, {{"gpio0", "gpio1", "gpio3"}}, {{"gpio", 2}, {"gpio", 4}, {"gpio", 5}},
+  ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {{"gpio0", "gpio1", "gpio3"}}, {{"gpio", 2}, {"gpio", 4}, {"gpio", 5}},
               {{{0}, "000"}, {{1}, "011"}, {{0}, "001"}, {{2}, "010"}, {{4}, "010"}, {{5}, "001"},
-               {{3}, "000"}, {{6}, "000"}, {{7}, "100"}, {{0}, "000"}});
+               {{3}, "000"}, {{6}, "000"}, {{7}, "100"}, {{0}, "000"}}));
 }
 
 // IN rising switches on at the set point; falling switches off only below set point minus hysteresis.
@@ -105,9 +105,9 @@ TEST(BlocksGpsim, SchmittConstantsOn16F84) {
   AddSchmitt(f.tp, false, "RB", "100", "10", "RA.2").Output().Inverted = true;
   const Assembly a = AssembleClean(f, dir);
   const PinGroup portb{"portb0", "portb1", "portb2", "portb3", "portb4", "portb5", "portb6", "portb7"};
-  ExpectTable(a, {portb}, {{"porta", 0}, {"porta", 1}, {"porta", 2}},
+  ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {portb}, {{"porta", 0}, {"porta", 1}, {"porta", 2}},
               {{{0}, "001"}, {{99}, "001"}, {{100}, "110"}, {{95}, "110"}, {{90}, "110"}, {{89}, "011"},
-               {{95}, "011"}, {{100}, "110"}, {{255}, "110"}, {{0}, "011"}});
+               {{95}, "011"}, {{100}, "110"}, {{255}, "110"}, {{0}, "011"}}));
 }
 
 // Set points and hystereses from port bytes; IN's high byte copied from three pins by one-input gates.
@@ -128,7 +128,7 @@ TEST(BlocksGpsim, SchmittVariablesAndSixteenBitsOn16F877) {
   const PinGroup sp{"portc0", "portc1", "portc2", "portc3", "portc4", "portc5", "portc6", "portc7"};
   const PinGroup hy{"portd0", "portd1", "portd2", "portd3", "portd4", "portd5", "portd6", "portd7"};
   // SP 100 / HY 10 (8 bits on the low byte), 1000 / 10, 612 / 250. Columns: IN high, IN low, SP, HY.
-  ExpectTable(a, {high, low, sp, hy}, {{"porte", 0}, {"porte", 1}, {"porte", 2}},
+  ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {high, low, sp, hy}, {{"porte", 0}, {"porte", 1}, {"porte", 2}},
               {{{0, 0, 100, 10}, "000"},
                {{0, 100, 100, 10}, "100"},
                {{2, 100, 100, 10}, "101"},  // 612
@@ -143,7 +143,7 @@ TEST(BlocksGpsim, SchmittVariablesAndSixteenBitsOn16F877) {
                {{1, 89, 100, 10}, "000"},   // 345
                {{0, 60, 50, 20}, "100"},    // a lower set point read from the port
                {{0, 31, 50, 20}, "100"},
-               {{0, 29, 50, 20}, "000"}});
+               {{0, 29, 50, 20}, "000"}}));
 }
 
 TEST(BlocksGpsim, SchmittOn12C508A) {
@@ -164,9 +164,9 @@ TEST(BlocksGpsim, SchmittOn12C508A) {
   const Assembly a = AssembleClean(f, dir);
   // Input value GP0 (1), GP1 (2), GP3 (4) gives X = bit0 + 2 bit1 + 8 bit2.
   auto x = [](int value) { return (value & 1) | (value & 2) | ((value & 8) ? 4 : 0); };
-  ExpectTable(a, {{"gpio0", "gpio1", "gpio3"}}, {{"gpio", 2}, {"gpio", 4}, {"gpio", 5}},
+  ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {{"gpio0", "gpio1", "gpio3"}}, {{"gpio", 2}, {"gpio", 4}, {"gpio", 5}},
               {{{x(0)}, "001"}, {{x(9)}, "001"}, {{x(10)}, "110"}, {{x(3)}, "110"}, {{x(2)}, "001"},
-               {{x(9)}, "001"}, {{x(11)}, "110"}, {{x(0)}, "001"}});
+               {{x(9)}, "001"}, {{x(11)}, "110"}, {{x(0)}, "001"}}));
 }
 
 }  // namespace
