@@ -1,7 +1,9 @@
 // The main window's commands: tool bars and the component group, enabling rules, the unsaved-changes
 // question, saving, the status bar, arrangement and help.
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -10,6 +12,7 @@
 #include "components/rsff.h"
 #include "gui/app/help_window.h"
 #include "gui/app/lang.h"
+#include "gui/missing_names.h"
 
 namespace tolmek::test {
 namespace {
@@ -86,6 +89,60 @@ TEST_F(AppTest, CloseSaveAndArrangementNeedAChildWindow) {
   ASSERT_NE(form->PageWindow(9), nullptr);
   EXPECT_TRUE(form->PageWindow(9)->windowTitle().endsWith(" 10"));
   EXPECT_TRUE(form->Action("DateiSchliessen")->isEnabled());
+}
+
+// The connections of a signal, which QObject shows only to itself and its subclasses.
+struct Connections : QObject {
+  static int Of(const QObject& object, const char* signal) { return (object.*&Connections::receivers)(signal); }
+};
+
+// The handlers of an action beyond what its menu or tool bar (and group) connect to every action they hold.
+int Handlers(QAction& action, QWidget& holder) {
+  QAction probe;
+  QActionGroup group(nullptr);
+  holder.addAction(&probe);
+  if (action.actionGroup()) group.addAction(&probe);
+  const int held = Connections::Of(probe, SIGNAL(triggered(bool)));
+  holder.removeAction(&probe);
+  return Connections::Of(action, SIGNAL(triggered(bool))) - held;
+}
+
+TEST_F(AppTest, EveryMenuItemAndToolButtonRunsAHandler) {
+  Start();
+  std::vector<std::pair<QAction*, QWidget*>> items;
+  std::function<void(QWidget&)> walk = [&](QWidget& holder) {
+    for (QAction* a : holder.actions()) {
+      if (a->isSeparator()) continue;
+      if (QMenu* sub = a->menu())
+        walk(*sub);
+      else
+        items.emplace_back(a, &holder);
+    }
+  };
+  walk(*form->menuBar());
+  const size_t menuItems = items.size();
+  walk(*form->ToolBarPanel(0));
+  walk(*form->ToolBarPanel(1));
+  EXPECT_GE(menuItems, 50u);
+  EXPECT_GE(items.size() - menuItems, 40u);
+  for (auto [action, holder] : items)
+    EXPECT_GT(Handlers(*action, *holder), 0) << action->objectName().toStdString() << " in "
+                                             << holder->objectName().toStdString();
+}
+
+TEST_F(AppTest, AnythingWiredOrLabelledByAMissingNameIsReported) {
+  Start();
+  for (Language lang : {Language::German, Language::Italian, Language::English}) form->SetLanguageCaptions(lang);
+  EXPECT_TRUE(MissingNames().isEmpty()) << MissingNames().join(", ").toStdString();
+
+  bool ran = false;
+  form->WireAction("DateiDrucken", [&] { ran = true; });
+  const Caption rows[] = {{"Speedbutton1", "G", "E", "I"}};
+  ApplyCaptions(*form, rows, Language::English);
+  ApplyHints(*form, rows, Language::English);
+  EXPECT_EQ(MissingNames(), (QStringList{"action: DateiDrucken", "caption: Speedbutton1", "hint: Speedbutton1"}));
+  EXPECT_FALSE(ran);
+  ForgetMissingNames();
 }
 
 TEST_F(AppTest, CancelInTheUnsavedQuestionCancelsNewOpenAndExit) {

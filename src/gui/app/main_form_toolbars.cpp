@@ -7,6 +7,7 @@
 
 #include "components/registry.h"
 #include "gui/app/main_form.h"
+#include "gui/missing_names.h"
 
 namespace tolmek {
 
@@ -79,6 +80,8 @@ void TMainForm::BuildToolBars() {
   if (auto* old = findChild<QToolBar*>("ComponentBar")) {
     removeToolBar(old);
     old->hide();
+  } else {
+    NoteMissingName("tool bar", "ComponentBar");
   }
   components_ = new QActionGroup(this);
   components_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "gui/captions.h"
+#include "gui/missing_names.h"
 
 namespace tolmek {
 
@@ -121,6 +122,7 @@ void TEditorWindow::SetLanguageCaptions(Language lang) {
     const QString name = QString::fromUtf8(row.control);
     if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(CaptionText(row, lang));
     else if (auto* action = findChild<QAction*>(name)) action->setText(CaptionText(row, lang));
+    else NoteMissingName("caption", name);
   }
   UpdateCaption();
 }
