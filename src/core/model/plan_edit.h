@@ -37,7 +37,7 @@ struct Grab {
 TObjKnoten* SplitWire(Project& project, int page, int x, int y);
 
 // Moves every selected element by (dx, dy) if all of them stay within 0..2990 x 0..1990; otherwise
-// nothing moves and message 40 is shown. Returns true when moved.
+// nothing moves and Msg::LeavesPage (40) is shown. Returns true when moved.
 bool MoveSelection(Project& project, int dx, int dy);
 
 // The end of dragging `grabbed` to page position `to`: a selected element takes the whole selection

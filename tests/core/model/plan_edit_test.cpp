@@ -303,7 +303,7 @@ TEST(PlanEdit, MovingTheSelectionIsAllOrNothing) {
   EXPECT_FALSE(MoveSelection(p.project, 10, 0));
   EXPECT_EQ(a.X, 100);
   EXPECT_EQ(edge.X, 2990);
-  EXPECT_EQ(p.sink.Numbers(), std::vector<int>{40});
+  EXPECT_EQ(p.sink.Numbers(), std::vector<int>{int(Msg::LeavesPage)});
   EXPECT_TRUE(MoveSelection(p.project, 0, 10));
   EXPECT_EQ(a.Y, 110);
   EXPECT_EQ(edge.Y, 110);
