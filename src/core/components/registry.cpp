@@ -7,10 +7,13 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/limit.h"
+#include "components/mathe.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/vergl.h"
 #include "model/node.h"
 
 namespace tolmek {
@@ -33,6 +36,9 @@ const std::vector<KindInfo>& Table() {
         {kind::Inc, "TObjInc", "", &Make<TObjInc>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
+        {kind::Vergl, "TObjVergl", "IF", &Make<TObjVergl>},
+        {kind::Mathe, "TObjMathe", "AF", &Make<TObjMathe>},
+        {kind::Limit, "TObjLimit", "LM", &Make<TObjLimit>},
     };
     std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
     return t;
