@@ -15,10 +15,10 @@ struct Limit {
   std::string variable;
 };
 
-Limit ReadLimit(const std::string& text, bool wide) {
+Limit ReadLimit(const TBauteil& block, const std::string& text, bool wide) {
   Limit l;
   l.constant = MaskedConstant(text, wide);
-  if (!l.constant) l.variable = text;
+  if (!l.constant) l.variable = VariableOperand(block, text);
   return l;
 }
 
@@ -38,8 +38,8 @@ void TObjLimit::GenerateMainCode(ProgramWriter& w) {
   const bool hasLowerFlag = lower_->Name != ".";
   const std::string fu = hasUpperFlag ? c.BitOperand(*upper_) : "";
   const std::string fl = hasLowerFlag ? c.BitOperand(*lower_) : "";
-  const Limit upper = ReadLimit(UpperLimit, wide);
-  const Limit lower = ReadLimit(LowerLimit, wide);
+  const Limit upper = ReadLimit(*this, UpperLimit, wide);
+  const Limit lower = ReadLimit(*this, LowerLimit, wide);
   const bool lowerActs = LowerLimitActs();
 
   auto loadLow = [&](const Limit& l) {

@@ -31,6 +31,14 @@ std::optional<long> MaskedConstant(std::string_view name, bool wide) {
   return *value & WidthMask(wide);
 }
 
+std::string VariableOperand(const TBauteil& block, const std::string& name) {
+  if (name.size() == 2 && name[0] == 'R' && name[1] >= 'A' && name[1] <= 'Z') return "PORT" + name.substr(1);
+  const Project* p = block.GetProject();
+  const int type = p ? p->Mcu.ProcessorType : 0;
+  if (name == "GP" && type >= 30 && type <= 37) return "GPIO";
+  return name;
+}
+
 bool RequireVariable(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin) {
   if (!DecimalConstant(pin.Name)) return true;
   const Project& p = w.GetProject();

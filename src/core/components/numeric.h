@@ -36,6 +36,10 @@ bool BindValue(SimContext& ctx, std::string_view name, ValueSource& source, bool
 // The constant a connection names, cut to the width the code works with; nullopt for a variable.
 [[nodiscard]] std::optional<long> MaskedConstant(std::string_view name, bool wide);
 
+// The register a variable name stands for, as for a byte connection ("RB" -> "PORTB", "GP" -> "GPIO" on
+// the GPIO parts).
+[[nodiscard]] std::string VariableOperand(const TBauteil& block, const std::string& name);
+
 // A connection the generated code reads as a register must name a variable. A number there would be taken
 // for a register address: it is reported with the block's name (message 18, not in the preview run) and
 // an ERROR line stops the assembler. Returns false in that case.
