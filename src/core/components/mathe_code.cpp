@@ -105,32 +105,42 @@ void TObjMathe::AddSubtract16(ProgramWriter& w) {
   const std::string aText = aConst ? std::to_string(*aConst) : "";
   const std::string bText = bConst ? std::to_string(*bConst) : "";
 
+  // The low byte first; its carry or borrow goes into the high byte before that is written, so that each
+  // result byte is written once.
+  auto plusCarry = [](long constant) { return std::to_string(((constant >> 8) + 1) & 0xFF); };
+  auto high = [](long constant) { return std::to_string((constant >> 8) & 0xFF); };
   if (Operation == Add) {
-    // One byte of the sum: `part` "HIGH " or "LOW ", `suffix` "_HI" or "".
-    auto addByte = [&](const std::string& part, const std::string& suffix) {
-      if (aConst) {
-        c.Op("MOVLW " + part + aText);
-        c.OpOn("ADDWF", b + suffix + ",W");
-      } else if (!bConst) {
-        c.OpOn("MOVFW", a + suffix);
-        c.OpOn("ADDWF", b + suffix + ",W");
-      } else if (core12) {
-        c.Op("MOVLW " + part + bText);
-        c.OpOn("ADDWF", a + suffix + ",W");
-      } else {
-        c.OpOn("MOVFW", a + suffix);
-        c.Op("ADDLW " + part + bText);
-      }
-      c.OpOn("MOVWF", r + suffix);
-    };
-    addByte("HIGH ", "_HI");
-    addByte("LOW ", "");
-    c.SkipOver("BTFSC STATUS,CARRY", "INCF", r + "_HI,F");
+    if (aConst) {
+      c.Op("MOVLW LOW " + aText);
+      c.OpOn("ADDWF", b + ",W");
+    } else if (!bConst) {
+      c.OpOn("MOVFW", a);
+      c.OpOn("ADDWF", b + ",W");
+    } else if (core12) {
+      c.Op("MOVLW LOW " + bText);
+      c.OpOn("ADDWF", a + ",W");
+    } else {
+      c.OpOn("MOVFW", a);
+      c.Op("ADDLW LOW " + bText);
+    }
+    c.OpOn("MOVWF", r);
+    if (aConst || bConst) {
+      const long k = aConst ? *aConst : *bConst;
+      c.Op("MOVLW " + high(k), "; HIGH " + (aConst ? aText : bText));
+      c.Op("BTFSC STATUS,CARRY");
+      c.Op("MOVLW " + plusCarry(k), "; + CARRY");
+      c.OpOn("ADDWF", (aConst ? b : a) + "_HI,W");
+    } else {
+      c.OpOn("MOVFW", a + "_HI");
+      c.SkipOver("BTFSC STATUS,CARRY", "INCF", a + "_HI,W");
+      c.OpOn("ADDWF", b + "_HI,W");
+    }
+    c.OpOn("MOVWF", r + "_HI");
     return;
   }
   // Subtraction.
   if (aConst && core12) {
-    // The constant in SYS_TMP2:SYS_TMP1, B subtracted there, then the result written.
+    // No SUBLW: the constant in SYS_TMP2:SYS_TMP1, B subtracted there, then the result written.
     c.Op("MOVLW HIGH " + aText);
     c.OpOn("MOVWF", "SYS_TMP2");
     c.Op("MOVLW LOW " + aText);
@@ -145,20 +155,29 @@ void TObjMathe::AddSubtract16(ProgramWriter& w) {
     c.OpOn("MOVWF", r);
     return;
   }
-  auto subtractByte = [&](const std::string& part, const std::string& suffix) {
-    if (bConst)
-      c.Op("MOVLW " + part + bText);
-    else
-      c.OpOn("MOVFW", b + suffix);
-    if (aConst)
-      c.Op("SUBLW " + part + aText, "; L - W -> W");
-    else
-      c.OpOn("SUBWF", a + suffix + ",W", "; F - W -> W");
-    c.OpOn("MOVWF", r + suffix);
-  };
-  subtractByte("HIGH ", "_HI");
-  subtractByte("LOW ", "");
-  c.SkipOver("BTFSS STATUS,CARRY", "DECF", r + "_HI,F");
+  if (bConst)
+    c.Op("MOVLW LOW " + bText);
+  else
+    c.OpOn("MOVFW", b);
+  if (aConst)
+    c.Op("SUBLW LOW " + aText, "; L - W -> W");
+  else
+    c.OpOn("SUBWF", a + ",W", "; F - W -> W");
+  c.OpOn("MOVWF", r);
+  // A borrow (CARRY clear) adds one to what is taken from the high byte.
+  if (bConst) {
+    c.Op("MOVLW " + high(*bConst), "; HIGH " + bText);
+    c.Op("BTFSS STATUS,CARRY");
+    c.Op("MOVLW " + plusCarry(*bConst), "; + BORROW");
+  } else {
+    c.OpOn("MOVFW", b + "_HI");
+    c.SkipOver("BTFSS STATUS,CARRY", "INCF", b + "_HI,W");
+  }
+  if (aConst)
+    c.Op("SUBLW HIGH " + aText, "; L - W -> W");
+  else
+    c.OpOn("SUBWF", a + "_HI,W", "; F - W -> W");
+  c.OpOn("MOVWF", r + "_HI");
 }
 
 // Operands into the work registers, the shared routine, the result back.

@@ -15,7 +15,7 @@
 namespace tolmek::test {
 namespace {
 
-// Inputs: byte A (a port byte where it names one), word WV; results share RSLT, SUM and the bits of FL.
+// Inputs: byte AV (a port byte where it names one), word WV; results share RSLT, SUM and the bits of FL.
 void ComparatorForms(TestProject& tp, const std::string& a, const std::string& bit) {
   for (bool wide : {false, true}) {
     const std::string x = wide ? "WV" : a;
@@ -74,7 +74,7 @@ void LimiterForms(TestProject& tp, const std::string& a, const std::string& bit)
 void InputCells(TestProject& tp) {
   // The inputs get their cells from blocks that write them with their own values.
   for (const auto& [name, wide] :
-       {std::pair{"A", false}, std::pair{"UV", false}, std::pair{"LV", false}, std::pair{"WV", true},
+       {std::pair{"AV", false}, std::pair{"UV", false}, std::pair{"LV", false}, std::pair{"WV", true},
         std::pair{"UW", true}, std::pair{"LW", true}}) {
     auto& keep = tp.Add<TObjMathe>(kind::Mathe);
     keep.SetWidth16(wide);
@@ -103,7 +103,7 @@ TEST(ArithGpasm, EveryTypeBuildsEveryFormCleanly) {
         WriterFixture f(type);
         f.project().Options.Optimise = optimise;
         // A port byte as input and a port bit as output, and RAM values besides.
-        plans[plan](f.tp, plan == 1 ? "A" : (gpio ? "GP" : "RB"), gpio ? "GP.2" : "RA.1");
+        plans[plan](f.tp, plan == 1 ? "AV" : (gpio ? "GP" : "RB"), gpio ? "GP.2" : "RA.1");
         InputCells(f.tp);
         const std::string& text = f.Generate();
         const Assembly a = Assemble(text, dir.path());
