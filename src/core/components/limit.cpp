@@ -70,19 +70,19 @@ void TObjLimit::SimulationStart(SimContext& ctx) {
   bool ok = true;
   // The input is read as a register by the program: it must be a variable.
   if (!BindValue(ctx, in_->Name, inValue_, false)) {
-    m.ShowMessage(18, kModeError, Name);
+    m.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
     ok = false;
   }
   if (!BindValue(ctx, out_->Name, outValue_, false)) {
-    m.ShowMessage(17, kModeError, Name);
+    m.ShowMessage(Msg::UnknownOutputVariable, MessageMode::Error, Name);
     ok = false;
   }
   if (!BindValue(ctx, UpperLimit, upperValue_)) {
-    m.ShowMessage(23, kModeError, Name);
+    m.ShowMessage(Msg::UnknownUpperLimit, MessageMode::Error, Name);
     ok = false;
   }
   if (!BindValue(ctx, LowerLimit, lowerValue_)) {
-    m.ShowMessage(24, kModeError, Name);
+    m.ShowMessage(Msg::UnknownLowerLimit, MessageMode::Error, Name);
     ok = false;
   }
   bound_ = ok;

@@ -99,9 +99,9 @@ void TObjMathe::NoteUsedNames(Analysis& a) {
 void TObjMathe::SimulationStart(SimContext& ctx) {
   showing_ = false;
   const bool inputs = BindValue(ctx, a_->Name, aValue_) && BindValue(ctx, b_->Name, bValue_);
-  if (!inputs) ctx.GetProject().Messages.ShowMessage(18, kModeError, Name);
+  if (!inputs) ctx.GetProject().Messages.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
   const bool result = BindValue(ctx, r_->Name, rValue_, false);
-  if (inputs && !result) ctx.GetProject().Messages.ShowMessage(17, kModeError, Name);
+  if (inputs && !result) ctx.GetProject().Messages.ShowMessage(Msg::UnknownOutputVariable, MessageMode::Error, Name);
   bound_ = inputs && result;
 }
 

@@ -44,7 +44,7 @@ bool RequireVariable(ProgramWriter& w, const TBauteil& block, const TObjAnschlus
   const Project& p = w.GetProject();
   const std::string& file = p.GeneratingFile;
   const bool preview = file.size() >= 12 && file.compare(file.size() - 12, 12, kPreviewSourceName) == 0;
-  if (!preview) p.Messages.ShowMessage(18, kModeError, block.Name, pin.Name);
+  if (!preview) p.Messages.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, block.Name, pin.Name);
   w.Directive("ERROR \"" + block.Name + ": " + pin.Name + " is a number, the input needs a variable\"");
   return false;
 }

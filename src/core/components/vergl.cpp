@@ -85,7 +85,7 @@ void TObjVergl::NoteUsedNames(Analysis& a) { q_->NoteUsedNames(a); }
 
 void TObjVergl::SimulationStart(SimContext& ctx) {
   bound_ = BindValue(ctx, a_->Name, aValue_) && BindValue(ctx, b_->Name, bValue_);
-  if (!bound_) ctx.GetProject().Messages.ShowMessage(18, kModeError, Name);
+  if (!bound_) ctx.GetProject().Messages.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
 }
 
 void TObjVergl::SimulationStep(SimContext& ctx) {

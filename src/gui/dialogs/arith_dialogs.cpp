@@ -168,7 +168,7 @@ void TDialogLimit::Load(const TObjLimit& limiter) {
 bool TDialogLimit::Validate() {
   auto name = CheckBlockName(Edit1->text(), "LM");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     Edit1->setText(QString::fromStdString(oldName_));
     return false;
   }
@@ -179,19 +179,19 @@ bool TDialogLimit::Validate() {
   for (int i = 0; i < 2; ++i) {
     const LimitText kind = Classify(limits[i]);
     if (kind == LimitText::Invalid) {
-      messages_.ShowMessage(21);
+      messages_.ShowMessage(Msg::InvalidValue);
       edits[i]->setFocus();
       return false;
     }
     if (kind == LimitText::Number && (limits[i].size() > 5 || std::stol(limits[i]) > max)) {
-      messages_.ShowMessage(20);
+      messages_.ShowMessage(Msg::ValueOutOfRange);
       edits[i]->setFocus();
       return false;
     }
   }
   if (Classify(limits[0]) == LimitText::Number && Classify(limits[1]) == LimitText::Number &&
       std::stol(limits[0]) < std::stol(limits[1])) {
-    messages_.ShowMessage(42);
+    messages_.ShowMessage(Msg::LowerAboveUpper);
     return false;
   }
   name_ = *name;
