@@ -8,10 +8,13 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/limit.h"
+#include "components/mathe.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/vergl.h"
 #include "model/node.h"
 
 namespace tolmek {
@@ -72,14 +75,14 @@ const KindInfo kKinds[] = {
      {"Impuls ausgeben, Hardware-PWM", "Impuls ausgeben, Hardware-PWM", "Uscita impulso, PWM hardware"}, kBlock, nullptr, 0, 0},
     {kind::Shot,     "TObjShot",     "OS", kNotBuilt, Second, "SpeedButton41", "OS",
      {"One-Shot", "One-Shot", "One-Shot"}, kBlock, nullptr, 0, 0},
-    {kind::Vergl,    "TObjVergl",    "CMP", kNotBuilt, Second, "SpeedButton26", "=?",
-     {"Vergleich", "Vergleich", "Comparatore"}, kBlock, nullptr, 0, 0},
-    {kind::Mathe,    "TObjMathe",    "MATH", kNotBuilt, Second, "SpeedButton27", "+\u2212",
-     {"Add,Sub,Mul,Div", "Add,Sub,Mul,Div", "Add,Sub,Mul,Div"}, kBlock, nullptr, 0, 0},
+    {kind::Vergl,    "TObjVergl",    "IF", &Make<TObjVergl>, Second, "SpeedButton26", "=?",
+     {"Vergleich", "Vergleich", "Comparatore"}, kBlock, nullptr, 70, 60},
+    {kind::Mathe,    "TObjMathe",    "AF", &Make<TObjMathe>, Second, "SpeedButton27", "+\u2212",
+     {"Add,Sub,Mul,Div", "Add,Sub,Mul,Div", "Add,Sub,Mul,Div"}, kBlock, nullptr, 70, 60},
     {kind::EE,       "TObjEE",       "EE", kNotBuilt, Second, "SpeedButton29", "EE",
      {"EE-Modul, intern+extern", "EE-Modul, internal+external", "Modulo EE, interno+esterno"}, kBlock, nullptr, 0, 0},
-    {kind::Limit,    "TObjLimit",    "LIM", kNotBuilt, Second, "SpeedButton37", "LIM",
-     {"Limiter", "Limiter", "Limitatore"}, kBlock, nullptr, 0, 0},
+    {kind::Limit,    "TObjLimit",    "LM", &Make<TObjLimit>, Second, "SpeedButton37", "LIM",
+     {"Limiter", "Limiter", "Limitatore"}, kBlock, nullptr, 60, 60},
     {kind::LcdBase,  "TObjLcdBase",  "LCD", kNotBuilt, Second, "SpeedButton38", "LCD",
      {"LCD-Modul", "LCD-Modul", "Modulo LCD"}, kBlock, nullptr, 0, 0},
     {kind::LcdText,  "TObjLcdText",  "LT", kNotBuilt, Second, "SpeedButton39", "LT",

@@ -37,6 +37,20 @@ void SetPinLevel(TObjAnschluss& pin, uint8_t level) {
 
 }  // namespace
 
+bool IsPortByteName(std::string_view name) {
+  return name.size() == 2 && ((name[0] == 'R' && name[1] >= 'A' && name[1] <= 'Z') || name == "GP");
+}
+
+std::vector<std::string> PortByteNames(const Project& project) {
+  std::vector<std::string> names;
+  for (const auto& e : project.Elements())
+    for (const TObjAnschluss* pin : e->Pins())
+      if (pin->Bits > 1 && IsPortByteName(pin->Name) &&
+          std::find(names.begin(), names.end(), pin->Name) == names.end())
+        names.push_back(pin->Name);
+  return names;
+}
+
 SimEngine::SimEngine(Project& project) : project_(project), context_(project, variables_) {
   context_.SetSimRate(rate_);
 }
@@ -86,6 +100,7 @@ bool SimEngine::StartSimulation() {
 
   savedListener_ = project_.Redraw;
   project_.Redraw = this;
+  BindPortBytes();
   for (const auto& e : project_.Elements()) e->SimulationStart(context_);
   // Marked meant "selected" until now; from here on it is the level, and every level starts low.
   ClearLevels();
@@ -97,6 +112,7 @@ bool SimEngine::StartSimulation() {
   for (const auto& e : project_.Elements())
     for (TObjAnschluss* pin : e->Pins())
       if (pin->IsOutput() && pin->Bits == 1 && pin->Inverted) pin->SetMarked(0);
+  SyncPortBytes();
   Flush(false);  // the full repaint below shows these; only the levels reported are noted
 
   if (observer_) {
@@ -121,6 +137,7 @@ bool SimEngine::StopSimulation() {
   shown_.Clear();
   pending_.clear();
   for (auto& objects : pageObjects_) objects.clear();
+  ports_.clear();
   if (observer_) observer_->RepaintAll();
   return true;
 }
@@ -138,6 +155,7 @@ SimEngine::TickOutcome SimEngine::Tick() {
     StepPass(rate_);
     // The second pass lets levels set late in the list reach earlier objects; no time passes in it.
     StepPass(0);
+    SyncPortBytes();
   }
   ++ticks_;
   elapsedMs_ += rate_;
@@ -146,6 +164,7 @@ SimEngine::TickOutcome SimEngine::Tick() {
 }
 
 void SimEngine::StepPass(int rate) {
+  SyncPortBytes();
   context_.SetSimRate(rate);
   for (int page = 0; page < kPageCount; ++page) {
     if (!openPages_.test(size_t(page))) continue;
@@ -227,6 +246,36 @@ const TBauteil* SimEngine::NetCarrier(std::string_view net) const {
 int SimEngine::NetLevel(std::string_view net) const {
   const TBauteil* carrier = NetCarrier(net);
   return carrier ? carrier->Marked : -1;
+}
+
+void SimEngine::BindPortBytes() {
+  ports_.clear();
+  for (const std::string& name : PortByteNames(project_)) {
+    PortByte port{name, &variables_.Add(name)};
+    for (int bit = 0; bit < 8; ++bit) port.bits[size_t(bit)] = NetCarrier(name + "." + std::to_string(bit));
+    port.latch = port.synced = uint8_t(port.variable->Value & 0xFF);
+    ports_.push_back(std::move(port));
+  }
+}
+
+void SimEngine::SyncPortBytes() {
+  for (PortByte& port : ports_) {
+    const auto written = uint8_t(port.variable->Value & 0xFF);
+    if (written != port.synced) {
+      port.latch = written;
+      for (int bit = 0; bit < 8; ++bit) {
+        const uint8_t level = (written >> bit) & 1;
+        if (port.bits[size_t(bit)] && port.bits[size_t(bit)]->Marked != level)
+          SetNetLevel(port.name + "." + std::to_string(bit), level);
+      }
+    }
+    uint8_t value = port.latch;
+    for (int bit = 0; bit < 8; ++bit)
+      if (const TBauteil* carrier = port.bits[size_t(bit)])
+        value = uint8_t((value & ~(1 << bit)) | ((carrier->Marked & 1) << bit));
+    port.variable->Value = value;
+    port.synced = value;
+  }
 }
 
 void SimEngine::ElementChanged(TBauteil& element) {

@@ -15,6 +15,11 @@
 
 namespace tolmek {
 
+// A port's byte ("RA".."RZ", "GP") read or written whole by a byte or word connection.
+[[nodiscard]] bool IsPortByteName(std::string_view name);
+// The port bytes the plan's byte and word connections name, each once, in list order.
+[[nodiscard]] std::vector<std::string> PortByteNames(const Project& project);
+
 // Told what the simulation does, so that a window can follow it without repainting everything per tick.
 class SimObserver {
  public:
@@ -99,6 +104,10 @@ class SimEngine final : private RedrawListener {
   // the levels as shown).
   void Flush(bool report = true);
   void StepPass(int rate);
+  // Port bytes: a write since the last sync goes out to the bit nets, then the value is read back from
+  // them (bits without a net keep what was written, as a port latch does).
+  void BindPortBytes();
+  void SyncPortBytes();
 
   Project& project_;
   VariableTable variables_;
@@ -112,6 +121,15 @@ class SimEngine final : private RedrawListener {
   int64_t elapsedMs_ = 0;
   // The stepped objects of each page in list order, fixed at start (the list is not edited while running).
   std::array<std::vector<TBauteil*>, kPageCount> pageObjects_;
+
+  struct PortByte {
+    std::string name;
+    SimVariable* variable = nullptr;
+    std::array<const TBauteil*, 8> bits{};  // the carrier of each bit's net, or nullptr
+    uint8_t latch = 0;
+    uint8_t synced = 0;
+  };
+  std::vector<PortByte> ports_;
 
   // Pins and nodes look only like their level: a notification whose level ends where it was last
   // reported is dropped, so an output pin that is set to its old level every tick costs no repaint.

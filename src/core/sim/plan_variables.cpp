@@ -10,6 +10,8 @@ void AddPlanVariables(Project& project, SimEngine& engine) {
   Analysis analysis(project);
   analysis.RunAnalysis(false);
   engine.AddVariables(analysis.VariableNames());
+  // The analysis leaves the ports out (they are registers of the part); the simulation reads them as bytes.
+  engine.AddVariables(PortByteNames(project));
 }
 
 }  // namespace tolmek

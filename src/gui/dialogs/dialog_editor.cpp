@@ -4,11 +4,15 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/limit.h"
+#include "components/mathe.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/vergl.h"
 #include "gui/build/inc_dialog.h"
+#include "gui/dialogs/arith_dialogs.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
@@ -57,6 +61,9 @@ constexpr DialogRow kDialogs[] = {
     {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
     {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
     {kind::Inc, 0, &Run<TObjInc, TDialogInc>},
+    {kind::Vergl, 0, &Run<TObjVergl, TDialogVergleich>},
+    {kind::Mathe, 0, &Run<TObjMathe, TDialogMathe>},
+    {kind::Limit, 0, &Run<TObjLimit, TDialogLimit>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
