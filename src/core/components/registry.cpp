@@ -7,10 +7,16 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/puls.h"
 #include "components/rsff.h"
+#include "components/shot.h"
 #include "components/spl.h"
+#include "components/sregist.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/timer.h"
+#include "components/vrzaehl.h"
+#include "components/zaehler.h"
 #include "model/node.h"
 
 namespace tolmek {
@@ -33,6 +39,12 @@ const std::vector<KindInfo>& Table() {
         {kind::Inc, "TObjInc", "", &Make<TObjInc>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
+        {kind::Timer, "TObjTimer", "TR", &Make<TObjTimer>},
+        {kind::Zaehler, "TObjZaehler", "ZR", &Make<TObjZaehler>},
+        {kind::Puls, "TObjPuls", "MF", &Make<TObjPuls>},
+        {kind::Sregist, "TObjSregist", "SR", &Make<TObjSregist>},
+        {kind::Vrzaehl, "TObjVrzaehl", "ZV", &Make<TObjVrzaehl>},
+        {kind::Shot, "TObjShot", "OS", &Make<TObjShot>},
     };
     std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
     return t;
