@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "block_code_fixture.h"
+#include "gpsim_table.h"
 #include "components/inc.h"
 #include "components/puls.h"
 #include "components/shot.h"
