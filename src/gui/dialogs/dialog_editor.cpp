@@ -4,18 +4,28 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/puls.h"
 #include "components/rsff.h"
+#include "components/shot.h"
 #include "components/spl.h"
+#include "components/sregist.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/timer.h"
+#include "components/vrzaehl.h"
+#include "components/zaehler.h"
 #include "gui/build/inc_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
+#include "gui/dialogs/puls_dialog.h"
 #include "gui/dialogs/rsff_dialog.h"
+#include "gui/dialogs/shot_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
 #include "gui/dialogs/text_dialog.h"
+#include "gui/dialogs/timer_dialog.h"
+#include "gui/dialogs/zaehler_dialog.h"
 #include "model/node.h"
 #include "model/pin.h"
 
@@ -57,6 +67,12 @@ constexpr DialogRow kDialogs[] = {
     {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
     {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
     {kind::Inc, 0, &Run<TObjInc, TDialogInc>},
+    {kind::Timer, 0, &Run<TObjTimer, TDialogTimer>},
+    {kind::Puls, 0, &Run<TObjPuls, TDialogPuls>},
+    {kind::Shot, 0, &Run<TObjShot, TDialogOShot>},
+    {kind::Zaehler, 0, &Run<TCountBlock, TDialogZaehler, TDialogZaehler::Use::Counter>},
+    {kind::Sregist, 0, &Run<TCountBlock, TDialogZaehler, TDialogZaehler::Use::ShiftRegister>},
+    {kind::Vrzaehl, 0, &Run<TObjVrzaehl, TDialogVRZaehler>},
 };
 
 const DialogRow* Find(const TBauteil& element) {

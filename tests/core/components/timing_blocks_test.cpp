@@ -2,10 +2,12 @@
 // timer and mono-flop, each driven row by row on a bench; and their records through file and JSON.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "block_bench.h"
+#include "block_code_fixture.h"
 #include "components/puls.h"
 #include "components/shot.h"
 #include "components/sregist.h"
@@ -15,6 +17,7 @@
 #include "core/model/file_fixture.h"
 #include "model/plan_json.h"
 #include "sim/sim_context.h"
+#include "support/gputils_runner.h"
 
 namespace tolmek::test {
 namespace {
@@ -321,6 +324,37 @@ TEST(TimingBlocksRecords, EveryVariantSurvivesFileAndJson) {
   const auto& wideBack = static_cast<const TObjVrzaehl&>(*back.project.Elements()[9]);
   EXPECT_EQ(wideBack.Count().Bits, 16);
   EXPECT_EQ(wideBack.ActiveOutputs(), 16);
+}
+
+}  // namespace
+}  // namespace tolmek::test
+
+namespace tolmek::test {
+namespace {
+
+// A clock raised after the times were entered: the counts no longer fit 16 bits, the program says so and
+// uses the longest time it can count; the preview says nothing.
+TEST(TimingBlocksCode, TimesBeyondTheCounterAreCutWithMessages34And30) {
+  WriterFixture f(23);
+  f.project().Mcu.ClockHz = 20000000;
+  auto& timer = f.tp.Add<TObjTimer>(kind::Timer);
+  timer.HalfPeriod = 20000;
+  timer.Output().SetName("RB.0");
+  auto& puls = f.tp.Add<TObjPuls>(kind::Puls);
+  puls.Length = 4000;
+  puls.Input().SetName("RB.1");
+  puls.Output().SetName("RB.2");
+  const std::string& text = f.Generate();
+  ASSERT_EQ(f.tp.sink.Numbers(), (std::vector<int>{34, 30}));
+  EXPECT_NE(f.tp.sink.entries[0].text.find("TR1 !"), std::string::npos) << f.tp.sink.entries[0].text;
+  EXPECT_NE(f.tp.sink.entries[1].text.find("MF1 !"), std::string::npos) << f.tp.sink.entries[1].text;
+  const auto timerLines = BlockLines(text, "; Timer -> TR1");
+  // 65535 ticks: both bytes 255, in the comparison and in the subtraction.
+  EXPECT_EQ(std::count(timerLines.begin(), timerLines.end(), "MOVLW 255"), 4) << ::testing::PrintToString(timerLines);
+  f.tp.sink.entries.clear();
+  ScratchDir dir("timing_preview");
+  f.writer.GeneratePreview(dir.path().string());
+  EXPECT_TRUE(f.tp.sink.entries.empty());
 }
 
 }  // namespace
