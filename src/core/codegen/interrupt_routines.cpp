@@ -3,6 +3,7 @@
 // Every routine with a hardware entry saves W, STATUS (and PCLATH on paged parts) before anything selects a
 // bank or page, runs the blocks' interrupt code, clears each source it serves, and restores on the way out.
 #include "codegen/program_writer.h"
+#include "components/registry.h"
 #include "model/project.h"
 
 namespace tolmek {
@@ -102,7 +103,7 @@ void ProgramWriter::WriteTimerBody() {
 void ProgramWriter::WriteTickCounters() {
   int label = 0;
   for (const auto& e : project_.Elements()) {
-    if (e->Kind != kind::Timer && e->Kind != kind::Puls) continue;
+    if (!KindHas(*e, kCountsTicks)) continue;
     const std::string& name = e->Name;
     const std::string high = name + "_HI";
     if (analysis_.CellExists(high)) {
@@ -120,7 +121,7 @@ void ProgramWriter::WriteTickCounters() {
 
 void ProgramWriter::WriteTickAdders() {
   for (const auto& e : project_.Elements()) {
-    if (e->Kind != kind::Timer && e->Kind != kind::Puls) continue;
+    if (!KindHas(*e, kCountsTicks)) continue;
     const std::string& name = e->Name;
     InstrOn("ADDWF", name + ",F");
     if (analysis_.CellExists(name + "_HI")) SkipThen("BTFSC STATUS,CARRY", "INCF " + name + "_HI,F");

@@ -75,7 +75,7 @@ void TObjPuls::SimulationStart(SimContext& ctx) {
   if (LengthByName) {
     length_ = ctx.Variables().Find(LengthName);
     if (!length_) {
-      p.Messages.ShowMessage(18, kModeError, Name);
+      p.Messages.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
       ctx.RequestAbort();
       ready_ = false;
     }

@@ -17,7 +17,7 @@ void TObjPuls::GenerateMainCode(ProgramWriter& w) {
   } else {
     limit.ticks = TicksFor(Length, w.Mcu().ClockHz);
     if (limit.ticks > kMaxTicks) {
-      if (!w.GetProject().GeneratingPreview()) w.GetProject().Messages.ShowMessage(30, kModeError, Name, "!");
+      if (!w.GetProject().GeneratingPreview()) w.GetProject().Messages.ShowMessage(Msg::MonoFlopLength, MessageMode::Error, Name, "!");
       limit.ticks = kMaxTicks;
     }
   }

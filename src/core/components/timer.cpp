@@ -66,7 +66,7 @@ void TObjTimer::SimulationStart(SimContext& ctx) {
   if (PeriodByName) {
     period_ = ctx.Variables().Find(PeriodName);
     if (!period_) {
-      p.Messages.ShowMessage(12, kModeError, Name);
+      p.Messages.ShowMessage(Msg::UnknownPeriodName, MessageMode::Error, Name);
       ctx.RequestAbort();
       ready_ = false;
     }

@@ -18,7 +18,7 @@ void TObjTimer::GenerateMainCode(ProgramWriter& w) {
   } else {
     limit.ticks = HalfPeriodTicks(w.Mcu().ClockHz);
     if (limit.ticks > kMaxTicks) {
-      if (!w.GetProject().GeneratingPreview()) w.GetProject().Messages.ShowMessage(34, kModeError, Name, "!");
+      if (!w.GetProject().GeneratingPreview()) w.GetProject().Messages.ShowMessage(Msg::TimerLength, MessageMode::Error, Name, "!");
       limit.ticks = kMaxTicks;
     }
   }

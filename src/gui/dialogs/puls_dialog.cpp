@@ -106,7 +106,7 @@ void TDialogPuls::Load(const TObjPuls& puls) {
 bool TDialogPuls::Validate() {
   auto name = CheckBlockName(IName->text(), "MF");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
@@ -116,7 +116,7 @@ bool TDialogPuls::Validate() {
   lengthName_.clear();
   if (!number) {
     if (text.isEmpty() || text[0].unicode() < u'A' || text[0].unicode() > u'Z') {
-      messages_.ShowMessage(29);
+      messages_.ShowMessage(Msg::InvalidLengthName);
       ILaenge->setText(oldLength_);
       return false;
     }
@@ -124,7 +124,7 @@ bool TDialogPuls::Validate() {
     length_ = 0;
   } else {
     if (value < min_ || value > max_) {
-      messages_.ShowMessage(28, kModeError, "<" + std::to_string(min_) + ">", "<" + std::to_string(max_) + ">");
+      messages_.ShowMessage(Msg::PulseLengthRange, MessageMode::Error, "<" + std::to_string(min_) + ">", "<" + std::to_string(max_) + ">");
       ILaenge->setText(QString::number(std::clamp<long long>(value, min_, max_)));
       return false;
     }

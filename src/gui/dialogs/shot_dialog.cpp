@@ -33,7 +33,7 @@ void TDialogOShot::Load(const TObjShot& shot) {
 bool TDialogOShot::Validate() {
   auto name = CheckBlockName(Edit1->text(), "OS");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     Edit1->setText(QString::fromStdString(oldName_));
     return false;
   }

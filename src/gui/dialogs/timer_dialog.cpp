@@ -63,7 +63,7 @@ void TDialogTimer::Load(const TObjTimer& timer) {
 bool TDialogTimer::Validate() {
   auto name = CheckBlockName(IName->text(), "TR");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
@@ -73,7 +73,7 @@ bool TDialogTimer::Validate() {
   periodName_.clear();
   if (!number) {
     if (text.isEmpty() || text[0].unicode() < u'A' || text[0].unicode() > u'Z') {
-      messages_.ShowMessage(33);
+      messages_.ShowMessage(Msg::InvalidPeriod);
       return false;
     }
     periodName_ = text.toStdString();
@@ -82,7 +82,7 @@ bool TDialogTimer::Validate() {
     const long period = long(std::clamp<long long>(value, -1, 131070));
     long half = period / 2;
     if (2 * half < min_ || 2 * half > max_) {
-      messages_.ShowMessage(33);
+      messages_.ShowMessage(Msg::InvalidPeriod);
       // The nearest period allowed at this clock stands in the field.
       half = 2 * half < min_ ? std::lround(min_ / 2.0) : max_ / 2;
       IPDauer->setText(QString::number(2 * half));

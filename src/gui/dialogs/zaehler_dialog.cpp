@@ -59,14 +59,14 @@ void TDialogZaehler::Load(const TCountBlock& block) {
 bool TDialogZaehler::Validate() {
   auto name = CheckBlockName(IName->text(), use_ == Use::Counter ? "ZR" : "SR");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
   bool number = false;
   const int count = IAnzahl->text().trimmed().toInt(&number);
   if (!number || count < 1 || count > 8) {
-    messages_.ShowMessage(48);
+    messages_.ShowMessage(Msg::OutputsOneTo8);
     IAnzahl->setText("1");
     return false;
   }
@@ -119,19 +119,19 @@ void TDialogVRZaehler::Load(const TObjVrzaehl& counter) {
 bool TDialogVRZaehler::Validate() {
   auto name = CheckBlockName(Edit1->text(), "ZV");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     Edit1->setText(QString::fromStdString(oldName_));
     return false;
   }
   bool number = false;
   const int count = Edit2->text().trimmed().toInt(&number);
   if (!number) {
-    messages_.ShowMessage(51);
+    messages_.ShowMessage(Msg::AtOutputs);
     return false;
   }
   const bool wide = Type[1]->isChecked();
   if (count < 0 || count > (wide ? 16 : 8)) {
-    messages_.ShowMessage(wide ? 50 : 49);
+    messages_.ShowMessage(wide ? Msg::OutputsZeroTo16 : Msg::OutputsZeroTo8);
     Edit2->setText("0");
     return false;
   }

@@ -232,7 +232,7 @@ TEST(TimerSimulation, MissingPeriodVariableStopsTheRun) {
   timer.PeriodByName = true;
   timer.PeriodName = "NOWHERE";
   bench.Start();
-  EXPECT_EQ(bench.sink().Numbers(), std::vector<int>{12});
+  EXPECT_EQ(bench.sink().Numbers(), std::vector<int>{32});
   EXPECT_EQ(bench.engine().Tick(), SimEngine::TickOutcome::Aborted);
 }
 
