@@ -60,6 +60,14 @@ void ProgramWriter::WriteTimerRoutine() {
 void ProgramWriter::WritePolledTimerEntry() {
   const ProcessorProps& p = props();
   Label("SYS_INTERRUPT");
+  if (PrescaledTimeBase()) {
+    InstrOn("MOVFW", "SYS_OLDTMR0");
+    InstrOn("SUBWF", "TMR0,W", "; Takte seit der letzten Abfrage");
+    Instr("BTFSC STATUS,ZERO");
+    Instr("GOTO EXITINT");
+    InstrOn("ADDWF", "SYS_OLDTMR0,F");
+    return;
+  }
   InstrOn("MOVFW", "SYS_OLDTMR0");
   InstrOn("SUBWF", "TMR0,W");
   Instr("BTFSS STATUS,CARRY");
@@ -75,6 +83,11 @@ void ProgramWriter::WritePolledTimerEntry() {
 
 void ProgramWriter::WriteTimerBody() {
   const ProcessorProps& p = props();
+  if (PrescaledTimeBase()) {
+    WriteTickAdders();
+    WriteBlocksInterruptCode();
+    return;
+  }
   WriteBlocksInterruptCode();
   if (p.HasInterrupts) {
     // Entered for another source (UART, wake-up): no timer tick to count.
@@ -102,6 +115,16 @@ void ProgramWriter::WriteTickCounters() {
     } else {
       InstrOn("INCF", name + ",F");
     }
+    if (!Optimise()) ForgetBank();
+  }
+}
+
+void ProgramWriter::WriteTickAdders() {
+  for (const auto& e : project_.Elements()) {
+    if (!KindHas(*e, kCountsTicks)) continue;
+    const std::string& name = e->Name;
+    InstrOn("ADDWF", name + ",F");
+    if (analysis_.CellExists(name + "_HI")) SkipThen("BTFSC STATUS,CARRY", "INCF " + name + "_HI,F");
     if (!Optimise()) ForgetBank();
   }
 }

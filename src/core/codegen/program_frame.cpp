@@ -262,7 +262,9 @@ void ProgramWriter::WritePortValues() {
 
 void ProgramWriter::WriteOption() {
   const ProcessorProps& p = props();
-  const int option = 15 + (project_.Mcu.PullUps ? 0 : (p.Core12 ? 64 : 128));
+  // 15: prescaler 1:128 on the watchdog, timer 0 on the instruction clock. A 12-bit core's polled time
+  // base takes the prescaler at 1:256 instead (7), so that one count of TMR0 is one tick.
+  const int option = (PrescaledTimeBase() ? 7 : 15) + (project_.Mcu.PullUps ? 0 : (p.Core12 ? 64 : 128));
   Instr("MOVLW " + std::to_string(option));
   if (p.Core12) {
     Instr("OPTION");

@@ -115,6 +115,12 @@ class ProgramWriter {
   void SetSeparator(std::string separator) { out_.Separator = std::move(separator); }
   // Selections repaired because they were asked for between a skip and its guarded instruction.
   [[nodiscard]] int GuardRepairs() const { return guardRepairs_; }
+  // A 12-bit core has no timer interrupt: its time base runs TMR0 through the prescaler at 1:256, so that
+  // TMR0 counts the ticks themselves and a poll adds every tick since the last one, however long the
+  // blocks between two polls take. Not with the TMR0 high byte, which counts overflows of the plain TMR0.
+  [[nodiscard]] bool PrescaledTimeBase() const {
+    return props().Core12 && analysis_.NeedsTimerInterrupt && !analysis_.NeedsTimerHigh;
+  }
 
   // --- What the blocks read.
   [[nodiscard]] Project& GetProject() const { return project_; }
@@ -185,6 +191,8 @@ class ProgramWriter {
   void WriteContextSave(bool paging);
   void WriteContextRestore(bool paging);
   void WriteTickCounters();
+  // The tick counters of a prescaled 12-bit time base: W holds the ticks since the last poll.
+  void WriteTickAdders();
   void WritePortBChangeRoutine(bool withTimer);
   void WritePortBChangeBody();
   void WritePortBChangeExit();

@@ -10,11 +10,17 @@
 #include "components/inc.h"
 #include "components/limit.h"
 #include "components/mathe.h"
+#include "components/puls.h"
 #include "components/rsff.h"
+#include "components/shot.h"
 #include "components/spl.h"
+#include "components/sregist.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/timer.h"
 #include "components/vergl.h"
+#include "components/vrzaehl.h"
+#include "components/zaehler.h"
 #include "model/node.h"
 
 namespace tolmek {
@@ -39,16 +45,16 @@ const KindInfo kKinds[] = {
      {"Und-Oder-Exor-Gatter", "AND, OR and EXOR Gate", "Porta AND, OR ed EXOR"}, kBlock, nullptr, 50, 40},
     {kind::Rsff,     "TObjRsff",     "RS", &Make<TObjRsff>, First, "SpeedButton2", "RS",
      {"RS-Flip-Flop", "RS-Flip-Flop", "Flip-Flop RS"}, kBlock, nullptr, 50, 40},
-    {kind::Timer,    "TObjTimer",    "TR", kNotBuilt, First, "SpeedButton3", "T",
-     {"Timer", "Timer", "Timer"}, kBlock | kCountsTicks, nullptr, 0, 0},
-    {kind::Puls,     "TObjPuls",     "MF", kNotBuilt, First, "SpeedButton4", "MF",
-     {"Mono-Flop, Verzögerung", "Mono-Flop, Delay", "Monostabile, ritardo"}, kBlock | kCountsTicks, nullptr, 0, 0},
-    {kind::Zaehler,  "TObjZaehler",  "CNT", kNotBuilt, First, "SpeedButton5", "Z",
-     {"Zähler einfach", "Simple counter", "Contatore semplice"}, kBlock, nullptr, 0, 0},
-    {kind::Vrzaehl,  "TObjVrzaehl",  "VRZ", kNotBuilt, First, "SpeedButton7", "VR",
-     {"Vor- und Rückw.-Zähler", "Forward- and Backward-Counter", "Contatore avanti/indietro"}, kBlock, nullptr, 0, 0},
-    {kind::Sregist,  "TObjSregist",  "SR", kNotBuilt, First, "SpeedButton6", "SR",
-     {"Schieberegister", "Shifter", "Registro a scorrimento"}, kBlock, nullptr, 0, 0},
+    {kind::Timer,    "TObjTimer",    "TR", &Make<TObjTimer>, First, "SpeedButton3", "T",
+     {"Timer", "Timer", "Timer"}, kBlock | kCountsTicks, nullptr, 70, 40},
+    {kind::Puls,     "TObjPuls",     "MF", &Make<TObjPuls>, First, "SpeedButton4", "MF",
+     {"Mono-Flop, Verzögerung", "Mono-Flop, Delay", "Monostabile, ritardo"}, kBlock | kCountsTicks, nullptr, 90, 40},
+    {kind::Zaehler,  "TObjZaehler",  "ZR", &Make<TObjZaehler>, First, "SpeedButton5", "Z",
+     {"Zähler einfach", "Simple counter", "Contatore semplice"}, kBlock, nullptr, 80, 60},
+    {kind::Vrzaehl,  "TObjVrzaehl",  "ZV", &Make<TObjVrzaehl>, First, "SpeedButton7", "VR",
+     {"Vor- und Rückw.-Zähler", "Forward- and Backward-Counter", "Contatore avanti/indietro"}, kBlock, nullptr, 80, 70},
+    {kind::Sregist,  "TObjSregist",  "SR", &Make<TObjSregist>, First, "SpeedButton6", "SR",
+     {"Schieberegister", "Shifter", "Registro a scorrimento"}, kBlock, nullptr, 70, 70},
     {kind::Data8,    "TObjData8",    "D", kNotBuilt, First, "SpeedButton11", "D",
      {"Daten-Quelle, A/D-Wandler", "Data-source, A/D-convert", "Sorgente dati, convertitore A/D"}, kInObjectOrder, nullptr, 0, 0},
     {kind::Strigg8,  "TObjStrigg8",  "ST", &Make<TObjStrigg8>, First, "SpeedButton12", "ST",
@@ -73,8 +79,8 @@ const KindInfo kKinds[] = {
      {"Impuls messen", "Impuls messen", "Misura impulso"}, kWritesCode | kMeasuresPulses, nullptr, 0, 0},
     {kind::PulsOut,  "TObjPulsOut",  "PO", kNotBuilt, Second, "SpeedButton25", "PWM",
      {"Impuls ausgeben, Hardware-PWM", "Impuls ausgeben, Hardware-PWM", "Uscita impulso, PWM hardware"}, kBlock, nullptr, 0, 0},
-    {kind::Shot,     "TObjShot",     "OS", kNotBuilt, Second, "SpeedButton41", "OS",
-     {"One-Shot", "One-Shot", "One-Shot"}, kBlock, nullptr, 0, 0},
+    {kind::Shot,     "TObjShot",     "OS", &Make<TObjShot>, Second, "SpeedButton41", "OS",
+     {"One-Shot", "One-Shot", "One-Shot"}, kBlock, nullptr, 70, 40},
     {kind::Vergl,    "TObjVergl",    "IF", &Make<TObjVergl>, Second, "SpeedButton26", "=?",
      {"Vergleich", "Vergleich", "Comparatore"}, kBlock, nullptr, 70, 60},
     {kind::Mathe,    "TObjMathe",    "AF", &Make<TObjMathe>, Second, "SpeedButton27", "+\u2212",

@@ -41,9 +41,7 @@ std::string TBauteil::PinSignalName(std::string_view pinName) const {
     return name;
   }
   if (const Project* p = GetProject()) {
-    const std::string& file = p->GeneratingFile;
-    bool preview = file.size() >= 12 && file.compare(file.size() - 12, 12, kPreviewSourceName) == 0;
-    if (!preview) p->Messages.ShowMessage(Msg::NoBitName, MessageMode::Error, Owner ? Owner->Name : Name, pinName);
+    if (!p->GeneratingPreview()) p->Messages.ShowMessage(Msg::NoBitName, MessageMode::Error, Owner ? Owner->Name : Name, pinName);
   }
   return "??????????";
 }

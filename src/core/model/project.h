@@ -111,6 +111,12 @@ class Project {
   int CurrentPage = 0;
   // The file a generation run is writing; operands are not complained about while it is the preview file.
   std::string GeneratingFile;
+  // The run writes the preview file: blocks keep their complaints for the runs the user asked for.
+  [[nodiscard]] bool GeneratingPreview() const {
+    const std::string_view preview = kPreviewSourceName;
+    return GeneratingFile.size() >= preview.size() &&
+           GeneratingFile.compare(GeneratingFile.size() - preview.size(), preview.size(), preview) == 0;
+  }
   ProjectInfo Info;
   McuSettings Mcu;
   EnvironmentOptions Options;

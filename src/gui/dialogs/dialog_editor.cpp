@@ -6,20 +6,30 @@
 #include "components/inc.h"
 #include "components/limit.h"
 #include "components/mathe.h"
+#include "components/puls.h"
 #include "components/rsff.h"
+#include "components/shot.h"
 #include "components/spl.h"
+#include "components/sregist.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/timer.h"
 #include "components/vergl.h"
+#include "components/vrzaehl.h"
+#include "components/zaehler.h"
 #include "gui/build/inc_dialog.h"
 #include "gui/dialogs/arith_dialogs.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
+#include "gui/dialogs/puls_dialog.h"
 #include "gui/dialogs/rsff_dialog.h"
+#include "gui/dialogs/shot_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
 #include "gui/dialogs/text_dialog.h"
+#include "gui/dialogs/timer_dialog.h"
+#include "gui/dialogs/zaehler_dialog.h"
 #include "model/node.h"
 #include "model/pin.h"
 
@@ -64,6 +74,12 @@ constexpr DialogRow kDialogs[] = {
     {kind::Vergl, 0, &Run<TObjVergl, TDialogVergleich>},
     {kind::Mathe, 0, &Run<TObjMathe, TDialogMathe>},
     {kind::Limit, 0, &Run<TObjLimit, TDialogLimit>},
+    {kind::Timer, 0, &Run<TObjTimer, TDialogTimer>},
+    {kind::Puls, 0, &Run<TObjPuls, TDialogPuls>},
+    {kind::Shot, 0, &Run<TObjShot, TDialogOShot>},
+    {kind::Zaehler, 0, &Run<TCountBlock, TDialogZaehler, TDialogZaehler::Use::Counter>},
+    {kind::Sregist, 0, &Run<TCountBlock, TDialogZaehler, TDialogZaehler::Use::ShiftRegister>},
+    {kind::Vrzaehl, 0, &Run<TObjVrzaehl, TDialogVRZaehler>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
