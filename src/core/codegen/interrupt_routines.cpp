@@ -176,7 +176,8 @@ void ProgramWriter::WritePortBChangeBody() {
     const bool inverted = analysis_.PulsePinInverted[static_cast<size_t>(pins[i] - 4)];
     const std::string rb = "RB" + n;
     Label("CHECKRB" + n);
-    InstrOn(inverted ? "BTFSC" : "BTFSS", "RBSTATUS," + n);
+    // A high pulse starts at the rising edge and is measured at the falling one; an inverted input the opposite.
+    InstrOn(inverted ? "BTFSS" : "BTFSC", "RBSTATUS," + n);
     Instr("GOTO CHECKRB" + n + "START");
     InstrOn("MOVFW", rb + "STARTTIME_HI");
     InstrOn("SUBWF", "TMR0H,W");

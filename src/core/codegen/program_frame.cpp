@@ -193,7 +193,8 @@ void ProgramWriter::WriteInterruptSection() {
   }
   if (a.NeedsPortBChange && a.NeedsTimerInterrupt) WritePortBChangeRoutine(true);
   else if (a.NeedsPortBChange) WritePortBChangeRoutine(false);
-  else if (a.NeedsTimerInterrupt || a.NeedsTimerHigh || a.NeedsUartInterrupt) WriteTimerRoutine();
+  else if (a.NeedsTimerInterrupt || a.NeedsTimerHigh || a.NeedsUartInterrupt || a.NeedsWakeInterrupt)
+    WriteTimerRoutine();
   else Instr("RETURN");
 }
 
@@ -216,7 +217,6 @@ void ProgramWriter::WriteSubroutineSection() {
 void ProgramWriter::WriteInitialisation() {
   const ProcessorProps& p = props();
   const Analysis& a = analysis_;
-  const McuSettings& m = project_.Mcu;
   const int type = p.Type;
   Blank();
   StarLine(40);
@@ -262,14 +262,7 @@ void ProgramWriter::WriteInitialisation() {
   }
   Blank();
 
-  const int option = 15 + (m.PullUps ? 0 : (p.Core12 ? 64 : 128));
-  Instr("MOVLW " + std::to_string(option));
-  if (p.Core12) {
-    Instr("OPTION");
-  } else {
-    SelectBank("OPTION_REG");
-    Instr("MOVWF OPTION_REG");
-  }
+  WriteOption();
 
   struct Digital {
     int first, last, value;
@@ -287,6 +280,49 @@ void ProgramWriter::WriteInitialisation() {
     Instr("MOVWF ADCON1");
   }
 
+  WriteDirections();
+  Blank();
+
+  if (TypeIn(type, {18, 19}) || TypeBetween(type, 24, 29)) {
+    SelectBank("CMCON");
+    Instr("MOVLW 7", "; Comparators off");
+    Instr("MOVWF CMCON");
+  }
+
+  Comment("; init vars");
+  analysis_.WriteRamClear(*this);
+  analysis_.WriteBitInitialValues(*this);
+  for (const auto& e : project_.Elements()) e->GenerateInitEnd(*this);
+
+  if (timerInterrupt || a.NeedsPortBChange) {
+    SelectBank("TMR0");
+    Instr("CLRF TMR0");
+    if (p.HasInterrupts) {
+      Instr("BCF INTCON,T0IF");
+      Instr("BSF INTCON,GIE", "; Interrupt freigeben");
+    }
+  } else if ((a.NeedsUartInterrupt || a.NeedsWakeInterrupt) && p.HasInterrupts) {
+    Instr("BSF INTCON,GIE", "; Interrupt freigeben");
+  }
+}
+
+int ProgramWriter::OptionValue() const {
+  return 15 + (project_.Mcu.PullUps ? 0 : (props().Core12 ? 64 : 128));
+}
+
+void ProgramWriter::WriteOption() {
+  Instr("MOVLW " + std::to_string(OptionValue()));
+  if (props().Core12) {
+    Instr("OPTION");
+  } else {
+    SelectBank("OPTION_REG");
+    Instr("MOVWF OPTION_REG");
+  }
+}
+
+void ProgramWriter::WriteDirections() {
+  const ProcessorProps& p = props();
+  const int type = p.Type;
   Comment("; Richtung setzen");
   auto direction = [&](int port, const char* letter) {
     Instr("MOVLW B'" + portDirection_[static_cast<size_t>(port)] + "'");
@@ -315,29 +351,6 @@ void ProgramWriter::WriteInitialisation() {
       direction(3, "D");
       direction(4, "E");
     }
-  }
-  Blank();
-
-  if (TypeIn(type, {18, 19}) || TypeBetween(type, 24, 29)) {
-    SelectBank("CMCON");
-    Instr("MOVLW 7", "; Comparators off");
-    Instr("MOVWF CMCON");
-  }
-
-  Comment("; init vars");
-  analysis_.WriteRamClear(*this);
-  analysis_.WriteBitInitialValues(*this);
-  for (const auto& e : project_.Elements()) e->GenerateInitEnd(*this);
-
-  if (timerInterrupt || a.NeedsPortBChange) {
-    SelectBank("TMR0");
-    Instr("CLRF TMR0");
-    if (p.HasInterrupts) {
-      Instr("BCF INTCON,T0IF");
-      Instr("BSF INTCON,GIE", "; Interrupt freigeben");
-    }
-  } else if (a.NeedsUartInterrupt && p.HasInterrupts) {
-    Instr("BSF INTCON,GIE", "; Interrupt freigeben");
   }
 }
 

@@ -130,6 +130,11 @@ class ProgramWriter {
   [[nodiscard]] const std::string& PortDirection(int port) const {
     return portDirection_.at(static_cast<size_t>(port));
   }
+  // The OPTION value of the initialisation, and the lines that load it (also after a 12-bit wake-up).
+  [[nodiscard]] int OptionValue() const;
+  void WriteOption();
+  // Loads every port's direction from the port image ("; Richtung setzen").
+  void WriteDirections();
   // On a 12-bit core a computed jump lands only in the first 256 words of a page: call this for every label
   // such a jump can reach; a label beyond that is reported.
   void NoteComputedJumpTarget(std::string_view label);

@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "components/ee.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/pulsin.h"
+#include "components/pulsout.h"
 #include "components/rsff.h"
+#include "components/sleep.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
@@ -33,6 +37,10 @@ const std::vector<KindInfo>& Table() {
         {kind::Inc, "TObjInc", "", &Make<TObjInc>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
+        {kind::PulsIn, "TObjPulsIn", "PI", &Make<TObjPulsIn>},
+        {kind::PulsOut, "TObjPulsOut", "PO", &Make<TObjPulsOut>},
+        {kind::EE, "TObjEE", "EE", &Make<TObjEE>},
+        {kind::Sleep, "TObjSleep", "SL", &Make<TObjSleep>},
     };
     std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
     return t;

@@ -1,18 +1,25 @@
 // The property dialogs of the plan's elements, chosen by kind (and pin width) from one table.
 #include "gui/dialogs/dialog_editor.h"
 
+#include "components/ee.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/pulsin.h"
+#include "components/pulsout.h"
 #include "components/rsff.h"
+#include "components/sleep.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
 #include "gui/build/inc_dialog.h"
+#include "gui/dialogs/ee_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
+#include "gui/dialogs/pulsin_dialog.h"
+#include "gui/dialogs/pulsout_dialog.h"
 #include "gui/dialogs/rsff_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
 #include "gui/dialogs/text_dialog.h"
@@ -57,6 +64,10 @@ constexpr DialogRow kDialogs[] = {
     {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
     {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
     {kind::Inc, 0, &Run<TObjInc, TDialogInc>},
+    {kind::PulsIn, 0, &Run<TObjPulsIn, TDialogPulsIn>},
+    {kind::Sleep, 0, &Run<TObjSleep, TDialogSleep>},
+    {kind::PulsOut, 0, &Run<TObjPulsOut, TDialogPulsOut>},
+    {kind::EE, 0, &Run<TObjEE, TDialogEE>},
 };
 
 const DialogRow* Find(const TBauteil& element) {

@@ -115,7 +115,7 @@ TEST(Interrupts, TimerBodyCountsOnlyForTheTimerFlag) {
 TEST(Interrupts, PortBChangeBodyTestsEveryMeasuredPin) {
   test::WriterFixture f(8);
   const Strings r = Routine(f, PortB);
-  for (const char* l : {"TESTRB4", "TESTRB7", "CHECKRB4", "CHECKRB7START", "BTFSS RBSTATUS,4", "BTFSC RBSTATUS,7",
+  for (const char* l : {"TESTRB4", "TESTRB7", "CHECKRB4", "CHECKRB7START", "BTFSC RBSTATUS,4", "BTFSS RBSTATUS,7",
                         "GOTO TESTRB7", "EXITINT", "EXITINT2", "BCF INTCON,RBIF"})
     EXPECT_LT(Find(r, l), r.size()) << l;
   EXPECT_EQ(Find(r, "TESTRB5"), r.size());
