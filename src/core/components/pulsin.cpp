@@ -60,7 +60,7 @@ void TObjPulsIn::DeclareVariables(Analysis& a) {
   const std::string rb = "RB" + std::to_string(PinNumber());
   for (const std::string& n : {std::string("SYS_WSAV"), std::string("SYS_SSAV"), std::string("TMR0H"),
                                std::string("RBSTATUS"), std::string("RBCHANGED"), std::string("RBTMP"),
-                               rb + "STARTTIME", rb + "STARTTIME_HI"})
+                               std::string("RBNOW"), std::string("RBNOW_HI"), rb + "STARTTIME", rb + "STARTTIME_HI"})
     RegisterWorkBits(a, n);
   if (a.Props().PagingNeeded) RegisterWorkBits(a, "SYS_PSAV");
 }
@@ -73,7 +73,8 @@ void TObjPulsIn::NoteUsedNames(Analysis& a) {
     a.RegisterVariable("SYS_SSAV");
     if (a.Props().PagingNeeded) a.RegisterVariable("SYS_PSAV");
     for (const std::string& n : {std::string("TMR0H"), std::string("RBSTATUS"), std::string("RBCHANGED"),
-                                 std::string("RBTMP"), rb + "STARTTIME", rb + "STARTTIME_HI"})
+                                 std::string("RBTMP"), std::string("RBNOW"), std::string("RBNOW_HI"),
+                                 rb + "STARTTIME", rb + "STARTTIME_HI"})
       a.RegisterVariable(n);
     a.NeedsPortBChange = true;
     // The measurement is TMR0H:TMR0, so the interrupt must count the high byte.

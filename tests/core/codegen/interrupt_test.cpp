@@ -27,7 +27,7 @@ void Ask(Analysis& a, Variant v) {
       a.PulsePinMeasured[0] = true;
       a.PulsePinMeasured[3] = true;
       a.PulsePinInverted[3] = true;
-      for (const char* n : {"RBTMP", "RBSTATUS", "RBCHANGED", "RB4STARTTIME", "RB4STARTTIME_HI", "RB4TIME",
+      for (const char* n : {"RBTMP", "RBNOW", "RBNOW_HI", "RBSTATUS", "RBCHANGED", "RB4STARTTIME", "RB4STARTTIME_HI", "RB4TIME",
                             "RB4TIME_HI", "RB7STARTTIME", "RB7STARTTIME_HI", "RB7TIME", "RB7TIME_HI"})
         a.RegisterVariable(n);
       break;
