@@ -292,7 +292,7 @@ class BusWriter {
   void Sda(bool high) { Set(sda_, high, high ? "; SDA high" : "; SDA low"); }
   void Scl(bool high) { Set(scl_, high, high ? "; SCL high" : "; SCL low"); }
   // Skips the next instruction when SDA reads `level`.
-  void SkipIfSda(bool level) { w_.InstrOn(level ? "BTFSC" : "BTFSS", sda_.port + "," + sda_.bit, "; SDA"); }
+  void SkipIfSda(bool level) { w_.InstrOn(level ? "BTFSS" : "BTFSC", sda_.port + "," + sda_.bit, "; SDA"); }
 
   // d microseconds at the set clock.
   void Delay(int d) {

@@ -295,14 +295,15 @@ TEST(IoBlocksGpsim, InternalEepromKeepsVariablesOverAResetAndRefusesABadChecksum
       const Assembly a = AssembleClean(f, dir);
       ASSERT_FALSE(HasFatalFailure());
       GpsimRun sim(a);
-      sim.Command(2000, Reg(a, "V") + " = 90");
-      sim.Command(2000, Reg(a, "X") + " = 195");
-      sim.Drive("portb7", {{0, 0}, {3000, 1}, {5000, 0}});
-      sim.Command(60000, Reg(a, "V") + " = 1");
-      sim.Command(60000, Reg(a, "X") + " = 2");
-      sim.Command(60000, "reset");
-      const size_t v = sim.Sample(80000, Reg(a, "V"));
-      const size_t w = sim.Sample(80000, Reg(a, "X"));
+      // After the initialisation has cleared the RAM.
+      sim.Command(20000, Reg(a, "V") + " = 90");
+      sim.Command(20000, Reg(a, "X") + " = 195");
+      sim.Drive("portb7", {{0, 0}, {21000, 1}, {23000, 0}});
+      sim.Command(80000, Reg(a, "V") + " = 1");
+      sim.Command(80000, Reg(a, "X") + " = 2");
+      sim.Command(80000, "reset");
+      const size_t v = sim.Sample(120000, Reg(a, "V"));
+      const size_t w = sim.Sample(120000, Reg(a, "X"));
       ASSERT_TRUE(sim.Run()) << sim.Output();
       EXPECT_EQ(*sim.Value(v), 90);
       EXPECT_EQ(*sim.Value(w), 195);
@@ -315,8 +316,8 @@ TEST(IoBlocksGpsim, InternalEepromKeepsVariablesOverAResetAndRefusesABadChecksum
       const Assembly a = AssembleClean(f, dir, blank, std::string(c.data) + ",0,0,0,0,0,0,0,0,0,0,0,0,0");
       ASSERT_FALSE(HasFatalFailure());
       GpsimRun sim(a);
-      const size_t v = sim.Sample(20000, Reg(a, "V"));
-      const size_t w = sim.Sample(20000, Reg(a, "X"));
+      const size_t v = sim.Sample(40000, Reg(a, "V"));
+      const size_t w = sim.Sample(40000, Reg(a, "X"));
       ASSERT_TRUE(sim.Run()) << sim.Output();
       EXPECT_EQ(*sim.Value(v), c.v);
       EXPECT_EQ(*sim.Value(w), c.w);
