@@ -148,8 +148,10 @@ TEST_F(IoDialogTest, EepromListsFollowThePlanAndThePart) {
   EXPECT_EQ(ee.EeVariables, std::vector<std::string>{"COUNT"});
   EXPECT_FALSE(ee.EeExternal);
 
-  // A part with only its built-in serial EEPROM: external, its pins first.
+  // A part with only its built-in serial EEPROM: external, its pins first (for a module whose pins are unset).
   project.Mcu.ProcessorType = 32;  // 12CE518
+  ee.EeSdaPin.clear();
+  ee.EeSclPin.clear();
   TDialogEE serial(messages, nullptr);
   serial.Load(ee);
   EXPECT_FALSE(serial.RadioButton1->isEnabled());

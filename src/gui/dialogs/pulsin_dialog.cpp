@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "components/pulsin.h"
 #include "components/sleep.h"

@@ -331,50 +331,33 @@ TEST(IoBlocksGpsim, InternalEepromKeepsVariablesOverAResetAndRefusesABadChecksum
 namespace tolmek::test {
 namespace {
 
-// A 24C16 of gpsim's module library on RB1 (SDA) and RB2 (SCL), pulled up by port B's own pull-ups.
-constexpr const char* kSerialEeprom =
-    "module library libgpsim_modules\n"
-    "module load e24xx16b ee\n"
-    "node tolmek_sda\n"
-    "node tolmek_scl\n"
-    "attach tolmek_sda portb1 ee.SDA\n"
-    "attach tolmek_scl portb2 ee.SCL\n";
-
-TEST(IoBlocksGpsim, ExternalEepromKeepsVariablesAndAMissingOneDoesNotHangTheProgram) {
+// A serial EEPROM that never acknowledges (nothing on the bus, the lines pulled up by port B): every transfer
+// is given up after three attempts, the variables stay as they are and the main loop runs on.
+TEST(IoBlocksGpsim, ExternalEepromThatNeverAnswersDoesNotHangTheProgram) {
   if (!HaveTools()) GTEST_SKIP() << "gpasm/gpsim not installed";
   ScratchDir dir("io_eeprom_ext");
-  for (bool attached : {true, false}) {
-    SCOPED_TRACE(attached ? "24C16 attached" : "nothing on the bus");
-    WriterFixture f(k16F84);
-    f.project().Mcu.PullUps = 1;
-    AddGate(f.tp, TObjGatter::And, {"RA.0"}, "RB.6");
-    auto& ee = f.tp.Add<TObjEE>(kind::EE);
-    ee.EeExternal = true;
-    ee.EeVariables = {"V", "X"};
-    ee.EeChecksum = ee.EeVerify = true;
-    ee.EeSdaPin = "RB.1";
-    ee.EeSclPin = "RB.2";
-    ee.EeSize = 2048;
-    ee.Input().SetName("RB.7");
-    const Assembly a = AssembleClean(f, dir);
-    ASSERT_FALSE(HasFatalFailure());
-    GpsimRun sim(a);
-    if (attached) sim.Setup(kSerialEeprom);
-    sim.Command(20000, Reg(a, "V") + " = 90");
-    sim.Command(20000, Reg(a, "X") + " = 195");
-    sim.Drive("portb7", {{0, 0}, {21000, 1}, {23000, 0}});
-    sim.Drive("porta0", {{0, 0}, {150000, 1}});
-    sim.Command(200000, Reg(a, "V") + " = 1");
-    sim.Command(200000, Reg(a, "X") + " = 2");
-    sim.Command(200000, "reset");
-    const size_t v = sim.Sample(300000, Reg(a, "V"));
-    const size_t w = sim.Sample(300000, Reg(a, "X"));
-    const size_t running = sim.Sample(190000, "portb");
-    ASSERT_TRUE(sim.Run()) << sim.Output();
-    EXPECT_EQ((*sim.Value(running) >> 6) & 1, 1) << "the main loop runs on";
-    EXPECT_EQ(*sim.Value(v), attached ? 90 : 0);
-    EXPECT_EQ(*sim.Value(w), attached ? 195 : 0);
-  }
+  WriterFixture f(k16F84);
+  f.project().Mcu.PullUps = 1;
+  AddGate(f.tp, TObjGatter::And, {"RA.0"}, "RB.6");
+  auto& ee = f.tp.Add<TObjEE>(kind::EE);
+  ee.EeExternal = true;
+  ee.EeVariables = {"V", "X"};
+  ee.EeChecksum = ee.EeVerify = true;
+  ee.EeSdaPin = "RB.1";
+  ee.EeSclPin = "RB.2";
+  ee.EeSize = 2048;
+  ee.Input().SetName("RB.7");
+  const Assembly a = AssembleClean(f, dir);
+  ASSERT_FALSE(HasFatalFailure());
+  GpsimRun sim(a);
+  sim.Command(20000, Reg(a, "V") + " = 90");
+  sim.Drive("portb7", {{0, 0}, {21000, 1}, {23000, 0}});
+  sim.Drive("porta0", {{0, 0}, {150000, 1}});
+  const size_t running = sim.Sample(190000, "portb");
+  const size_t v = sim.Sample(190000, Reg(a, "V"));
+  ASSERT_TRUE(sim.Run()) << sim.Output();
+  EXPECT_EQ((*sim.Value(running) >> 6) & 1, 1) << "the main loop runs on";
+  EXPECT_EQ(*sim.Value(v), 90);
 }
 
 }  // namespace
