@@ -99,7 +99,9 @@ TEST_F(IoDialogTest, PulseOutputOffersTheCcpPinsOfThePart) {
     d.Load(po);
     EXPECT_EQ(d.RadioGroup1->isEnabled(), r.typeEnabled);
     EXPECT_EQ(d.OutputRC1->isVisibleTo(&d), r.choice);
-    if (!r.choice) EXPECT_EQ(d.FixedOutput->text().toStdString(), r.fixed);
+    if (!r.choice) {
+      EXPECT_EQ(d.FixedOutput->text().toStdString(), r.fixed);
+    }
     EXPECT_FALSE(d.RadioGroup2->isEnabled());  // only while the PWM is chosen
     if (r.typeEnabled) {
       d.Pwm->setChecked(true);
