@@ -53,7 +53,6 @@ void TObjPulsOut::Record(RecordVisitor& v) {
 }
 
 void TObjPulsOut::AfterLoad() {
-  StoredFlag = StoredFlag != 0 ? 1 : 0;
   value_->Bits = 16;
   SetEnableLabel();
 }

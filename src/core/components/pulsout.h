@@ -22,7 +22,10 @@ class TObjPulsOut final : public TBauteil {
 
   TObjPulsOut(int32_t x, int32_t y);
 
-  uint8_t StoredFlag = 0;  // kept in the file only
+  // Kept in the file only; any non-zero byte means set. The byte is written back as it was read, so a file
+  // saves unchanged.
+  uint8_t StoredFlag = 0;
+  [[nodiscard]] bool Stored() const { return StoredFlag != 0; }
   uint8_t PulseType = kPulse;
   uint8_t CcpNumber = 1;  // CCP module of the PWM: 1 or 2
 

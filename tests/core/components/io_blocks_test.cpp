@@ -130,7 +130,8 @@ TEST(IoBlocksRecord, PulseOutputReadsItsEnableLabelAndFlagBack) {
   ByteReader in(out.Data());
   back.Load(in);
   EXPECT_EQ(back.Enable().PinLabel, "CF    PWM");
-  EXPECT_EQ(back.StoredFlag, 1);
+  EXPECT_TRUE(back.Stored());
+  EXPECT_EQ(back.StoredFlag, 7);  // written back as read
 }
 
 // The CCP choice per part: the pin the PWM drives and the module number OK stores.
