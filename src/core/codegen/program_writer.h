@@ -130,11 +130,10 @@ class ProgramWriter {
   [[nodiscard]] const std::string& PortDirection(int port) const {
     return portDirection_.at(static_cast<size_t>(port));
   }
-  // The OPTION value of the initialisation, and the lines that load it (also after a 12-bit wake-up).
-  [[nodiscard]] int OptionValue() const;
+  // Steps of the initialisation a block repeats (a 12-bit part after its wake-up from sleep): OPTION, and
+  // every port's direction from the port image ("; Richtung setzen").
   void WriteOption();
-  // Loads every port's direction from the port image ("; Richtung setzen").
-  void WriteDirections();
+  void WritePortDirections();
   // On a 12-bit core a computed jump lands only in the first 256 words of a page: call this for every label
   // such a jump can reach; a label beyond that is reported.
   void NoteComputedJumpTarget(std::string_view label);
@@ -159,6 +158,12 @@ class ProgramWriter {
   void WriteInterruptSection();
   void WriteSubroutineSection();
   void WriteInitialisation();
+  void WriteCalibrationLoad();
+  void WriteInterruptSources();
+  void WritePortValues();
+  void WriteDigitalPins();
+  void WriteComparatorsOff();
+  void WriteInterruptStart();
   void WriteMainHead();
   // Returns true when a block crossed the page limit and another pass is needed.
   bool WriteMainLoop(GenerationResult& result);
@@ -187,11 +192,11 @@ class ProgramWriter {
   void WritePortBChangeExit();
   void WriteBlocksInterruptCode();
 
-  // Bank selection lines for `mask` given the believed state, without writing them; updates `state`.
-  std::string BankSelectLines(uint8_t mask, BankState& state, int& words) const;
-  std::string PageSelectLines(int32_t address, PageState& state, int& words) const;
+  // The bank selection for `mask` given the believed state, without writing it; updates `state`.
+  [[nodiscard]] Instructions BankSelection(uint8_t mask, BankState& state) const;
+  [[nodiscard]] Instructions PageSelection(int32_t address, PageState& state) const;
   // Reaches the guarded instruction through a branch when a selection cannot stand before the skip.
-  void BranchAroundSkip(const std::string& lines, int words);
+  void BranchAroundSkip(const Instructions& selection);
   [[nodiscard]] uint8_t SkipRegisterMask() const;
 
   Project& project_;

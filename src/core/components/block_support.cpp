@@ -30,7 +30,7 @@ bool PreviewRun(const ProgramWriter& w) {
 }
 
 void ReportMissingPart(ProgramWriter& w, std::string_view what, std::string_view block) {
-  if (!PreviewRun(w)) w.GetProject().Messages.ShowMessage(37, kModeError, what, block);
+  if (!PreviewRun(w)) w.GetProject().Messages.ShowMessage(Msg::PinMissing, MessageMode::Error, what, block);
 }
 
 }  // namespace tolmek

@@ -45,7 +45,7 @@ bool TObjEE::Usable(ProgramWriter& w) const {
     const size_t dot = pin->find('.');
     if (dot == std::string::npos || dot == 0 || pin->size() != dot + 2 || (*pin)[dot + 1] < '0' ||
         (*pin)[dot + 1] > '7') {
-      if (!PreviewRun(w)) w.GetProject().Messages.ShowMessage(1, kModeError, Name, *pin);
+      if (!PreviewRun(w)) w.GetProject().Messages.ShowMessage(Msg::NoBitName, MessageMode::Error, Name, *pin);
       return false;
     }
     const std::string reg = pin->substr(0, dot);

@@ -20,7 +20,7 @@ namespace {
 long ConstantValue(ProgramWriter& w, const TObjAnschluss& pin, const std::string& block) {
   const long value = *DecimalConstant(pin.Name);
   if (value > 65535) {
-    if (!PreviewRun(w)) w.GetProject().Messages.ShowMessage(20, kModeError, block);
+    if (!PreviewRun(w)) w.GetProject().Messages.ShowMessage(Msg::ValueOutOfRange, MessageMode::Error, block);
     return value & 0xFFFF;
   }
   return value;

@@ -16,7 +16,7 @@ namespace tolmek {
 
 namespace {
 
-bool GpioPart(const ProcessorProps& p) { return TObjSleep::PinChangeOnly(p.Type); }
+bool GpioPart(const ProcessorProps& p) { return TObjSleep::PinChangeOnly(p); }
 const char* ChangeEnable(const ProcessorProps& p) { return GpioPart(p) ? "INTCON,GPIE" : "INTCON,RBIE"; }
 const char* ChangeFlag(const ProcessorProps& p) { return GpioPart(p) ? "INTCON,GPIF" : "INTCON,RBIF"; }
 const char* ChangePort(const ProcessorProps& p) { return GpioPart(p) ? "GPIO" : "PORTB"; }
@@ -30,6 +30,8 @@ TObjSleep::TObjSleep(int32_t x, int32_t y) : TBauteil(x, y) {
   Name = "SL";
   in_ = &AddPin(kind::InputPin, 1, 0, 10, 30, "IN");
 }
+
+bool TObjSleep::PinChangeOnly(const ProcessorProps& p) { return p.GpioPorts; }
 
 bool TObjSleep::WakesByRB0(const ProcessorProps& p) const { return WakeRB0 && !GpioPart(p); }
 bool TObjSleep::WakesByChange(const ProcessorProps& p) const { return WakeRB47 || GpioPart(p); }
@@ -93,7 +95,7 @@ void TObjSleep::GenerateInitStart(ProgramWriter& w) {
   w.Instr("BTFSC STATUS,NOT_PD", "; woken up from sleep ?");
   w.Instr("GOTO " + powerOn);
   w.WriteOption();
-  w.WriteDirections();
+  w.WritePortDirections();
   w.SelectPage(0, target);
   w.Instr("GOTO " + target);
   w.Label(powerOn);

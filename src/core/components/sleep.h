@@ -20,7 +20,7 @@ class TObjSleep final : public TBauteil {
 
   [[nodiscard]] TObjAnschluss& Input() const { return *in_; }
   // The GPIO parts wake only by pin change: the dialog offers nothing else there.
-  [[nodiscard]] static bool PinChangeOnly(int processorType) { return processorType >= 30 && processorType <= 37; }
+  [[nodiscard]] static bool PinChangeOnly(const ProcessorProps& p);
   // The sources in effect on a part (the GPIO parts always wake by pin change, never by RB0).
   [[nodiscard]] bool WakesByRB0(const ProcessorProps& p) const;
   [[nodiscard]] bool WakesByChange(const ProcessorProps& p) const;

@@ -204,11 +204,11 @@ void TDialogEE::Move(QListWidget* from, QListWidget* to) {
 
 bool TDialogEE::Validate() {
   if (!Digits(Edit1->text()) || !Digits(Edit4->text())) {
-    messages_.ShowMessage(12);
+    messages_.ShowMessage(Msg::OnlyNumbers);
     return false;
   }
   if (Edit4->text().toInt() > 7 || Edit1->text().toInt() > 65535) {
-    messages_.ShowMessage(21);
+    messages_.ShowMessage(Msg::InvalidValue);
     return false;
   }
   if (RadioButton2->isChecked()) externalSize_ = uint16_t(Edit1->text().toInt());

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "components/pulsin.h"
+#include "codegen/processors.h"
 #include "components/sleep.h"
 #include "model/project.h"
 
@@ -62,7 +63,7 @@ void TDialogPulsIn::Load(const TObjPulsIn& input) {
 bool TDialogPulsIn::Validate() {
   auto name = CheckBlockName(IName->text(), "PI");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
@@ -96,7 +97,7 @@ void TDialogSleep::Load(const TObjSleep& sleep) {
   CheckBox1->setChecked(sleep.WakeRB0);
   CheckBox2->setChecked(sleep.WakeRB47);
   const Project* p = sleep.GetProject();
-  if (p && TObjSleep::PinChangeOnly(p->Mcu.ProcessorType)) {
+  if (p && TObjSleep::PinChangeOnly(ProcessorPropertiesOf(p->Mcu.ProcessorType))) {
     CheckBox1->setChecked(false);
     CheckBox1->setEnabled(false);
     CheckBox2->setChecked(true);

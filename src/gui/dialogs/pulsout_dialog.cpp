@@ -79,7 +79,7 @@ void TDialogPulsOut::TypeChanged() { RadioGroup2->setEnabled(Pwm->isChecked() &&
 bool TDialogPulsOut::Validate() {
   auto name = CheckBlockName(IName->text(), "PO");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }

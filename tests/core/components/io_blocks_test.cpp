@@ -188,7 +188,7 @@ TEST(IoBlocksSleep, GpioPartsWakeByPinChangeOnly) {
   sl.WakeRB0 = true;
   sl.WakeRB47 = false;
   for (int type : {k12C508A, k12CE518, 34, 37}) {
-    EXPECT_TRUE(TObjSleep::PinChangeOnly(type));
+    EXPECT_TRUE(TObjSleep::PinChangeOnly(ProcessorPropertiesOf(type)));
     EXPECT_FALSE(sl.WakesByRB0(ProcessorPropertiesOf(type)));
     EXPECT_TRUE(sl.WakesByChange(ProcessorPropertiesOf(type)));
   }
