@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
 #include <map>
 #include <string>
 #include <utility>
@@ -55,7 +53,6 @@ inline void ExpectTable(const Assembly& program, const std::vector<PinGroup>& gr
     for (const OutputBit& o : outputs)
       if (!samples[r].count(o.reg)) samples[r][o.reg] = sim.Sample(t.first + r * t.period + t.settle, o.reg);
   ASSERT_TRUE(sim.Run()) << sim.Output() << "\n" << sim.Script();
-  if (std::getenv("TOLMEK_SHOW_SCRIPT")) std::cerr << sim.Script() << sim.Output();
   for (size_t r = 0; r < rows.size(); ++r) {
     ASSERT_EQ(rows[r].out.size(), outputs.size()) << "row " << r;
     for (size_t o = 0; o < outputs.size(); ++o) {

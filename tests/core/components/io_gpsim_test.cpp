@@ -33,6 +33,7 @@ Assembly AssembleClean(WriterFixture& f, const ScratchDir& dir, const std::strin
     if (at != std::string::npos) text.replace(at, patchFrom.size(), patchTo);
   }
   Assembly a = Assemble(text, dir.path());
+  // For a look at the program: TOLMEK_KEEP_ASM=/some/dir keeps a copy of each source.
   if (const char* keep = std::getenv("TOLMEK_KEEP_ASM")) {
     std::error_code ec;
     std::filesystem::copy_file(a.source, std::string(keep) + "/" + dir.path().filename().string() + ".asm",
