@@ -190,6 +190,8 @@ size_t GpsimRun::Sample(uint64_t cycle, const std::string& expression) {
   return samples_.size() - 1;
 }
 
+void GpsimRun::Command(uint64_t cycle, const std::string& command) { samples_.push_back({cycle, command, true}); }
+
 bool GpsimRun::Run() {
   values_.assign(samples_.size(), std::nullopt);
   if (processor_.empty()) {
@@ -198,6 +200,7 @@ bool GpsimRun::Run() {
   }
   std::ostringstream s;
   s << "load " << processor_ << " " << program_.hex.string() << "\n";
+  s << setup_;
   for (size_t i = 0; i < stimuli_.size(); ++i) {
     const Stimulus& st = stimuli_[i];
     // gpsim ignores an edge at cycle 0: the level there is the stimulus's initial state.
@@ -228,7 +231,10 @@ bool GpsimRun::Run() {
       s << "break c " << samples_[i].cycle << "\nrun\n";
       reached = samples_[i].cycle;
     }
-    s << "echo @@S" << i << "@@\n" << samples_[i].expression << "\n";
+    if (samples_[i].command)
+      s << samples_[i].expression << "\n";
+    else
+      s << "echo @@S" << i << "@@\n" << samples_[i].expression << "\n";
   }
   s << "quit\n";
   script_ = s.str();
@@ -244,6 +250,7 @@ bool GpsimRun::Run() {
   if (!p.Started) return false;
   bool all = true;
   for (size_t i = 0; i < samples_.size(); ++i) {
+    if (samples_[i].command) continue;
     const std::string marker = "@@S" + std::to_string(i) + "@@";
     const size_t at = output_.find(marker);
     if (at == std::string::npos) {

@@ -84,6 +84,11 @@ class GpsimRun {
   void Drive(const std::string& pin, const std::vector<std::pair<uint64_t, int>>& edges);
   // Reads `expression` when the simulation reaches `cycle`; returns the sample's index for Value().
   size_t Sample(uint64_t cycle, const std::string& expression);
+  // Gives gpsim `command` when the simulation reaches `cycle` ("reg(0x20) = 5", "reset"), in cycle order with
+  // the samples.
+  void Command(uint64_t cycle, const std::string& command);
+  // Lines given to gpsim right after the program is loaded (modules, nodes, attachments).
+  void Setup(const std::string& lines) { setup_ += lines; }
   // Runs gpsim once through all samples; false when gpsim could not run or printed no value for a sample.
   bool Run();
   [[nodiscard]] std::optional<int64_t> Value(size_t sample) const;
@@ -99,6 +104,7 @@ class GpsimRun {
   struct SampleAt {
     uint64_t cycle;
     std::string expression;
+    bool command = false;
   };
   const Assembly& program_;
   std::string processor_;
@@ -107,6 +113,7 @@ class GpsimRun {
   std::vector<std::optional<int64_t>> values_;
   std::string output_;
   std::string script_;
+  std::string setup_;
 };
 
 }  // namespace tolmek::test

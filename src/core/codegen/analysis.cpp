@@ -27,7 +27,6 @@ void Analysis::RunAnalysis(bool registerNames) {
   for (const auto& e : list) {
     e->NoteUsedNames(*this);
     if (registeringNames_) e->DeclareVariables(*this);
-    if (KindHas(*e, kMeasuresPulses)) NeedsPortBChange = true;
   }
   for (const auto& e : list) e->FinishAnalysis(*this);
   for (const auto& e : list) {

@@ -29,6 +29,7 @@ struct FeatureFlags {
   bool NeedsPortBChange = false;     // PORTB-change interrupt routine (pulse inputs)
   bool NeedsTimerHigh = false;       // TMR0H counted in the timer interrupt
   bool NeedsUartInterrupt = false;   // interrupt routine for the UART and "BSF INTCON,GIE"
+  bool NeedsWakeInterrupt = false;   // a sleep block's wake-up source is served (and cleared) by the routine
   bool NeedsEepromData = false;      // "ORG H'2100'" block of "DE" lines
   bool UsesAdc = false;              // message 38 on a part without A/D converter
   std::array<bool, 8> AdcChannelUsed{};   // "CALL READ_AN" + n at the head of the main loop

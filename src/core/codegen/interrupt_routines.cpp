@@ -170,19 +170,27 @@ void ProgramWriter::WritePortBChangeRoutine(bool withTimer) {
   WritePortBChangeExit();
 }
 
+// The time of a change is TMR0H:TMR0 read as the body starts, with an overflow that came before the read
+// but is not counted yet added. The timer keeps running: the timer blocks lose nothing, and a pending
+// overflow is left for the next entry, which counts it.
 void ProgramWriter::WritePortBChangeBody() {
   Label("RBIF_INTERRUPT2");
   Instr("BCF INTCON,RBIF", "; clear Interrupt-Flag");
-  Comment("; Stop Timer0");
-  InstrOn("BSF", "OPTION_REG,T0CS", "; external source");
+  InstrOn("MOVFW", "TMR0", "; time of the change");
+  InstrOn("MOVWF", "RBNOW");
+  InstrOn("MOVFW", "TMR0H");
+  Instr("BTFSS INTCON,T0IF", "; overflow not counted yet ?");
+  Instr("GOTO RBNOW_OK");
+  InstrOn("BTFSS", "RBNOW,7", "; it came before the reading");
+  Instr("ADDLW 1");
+  Label("RBNOW_OK");
+  InstrOn("MOVWF", "RBNOW_HI");
   InstrOn("MOVFW", "PORTB", "; which changed ?");
   InstrOn("MOVWF", "RBTMP");
   InstrOn("XORWF", "RBSTATUS,W");
   InstrOn("MOVWF", "RBCHANGED");
   InstrOn("MOVFW", "RBTMP");
   InstrOn("MOVWF", "RBSTATUS");
-  SkipThen("BTFSC INTCON,T0IF", "INCF TMR0H,F", "; High-Byte from TMR0", "; TMR0 Interrupt ?");
-  Instr("BCF INTCON,T0IF", "; clear Interrupt-Flag");
 
   std::vector<int> pins;
   for (int n = 0; n < 4; ++n)
@@ -200,23 +208,22 @@ void ProgramWriter::WritePortBChangeBody() {
     const bool inverted = analysis_.PulsePinInverted[static_cast<size_t>(pins[i] - 4)];
     const std::string rb = "RB" + n;
     Label("CHECKRB" + n);
-    InstrOn(inverted ? "BTFSC" : "BTFSS", "RBSTATUS," + n);
+    // A high pulse starts at the rising edge and is measured at the falling one; an inverted input the opposite.
+    InstrOn(inverted ? "BTFSS" : "BTFSC", "RBSTATUS," + n);
     Instr("GOTO CHECKRB" + n + "START");
     InstrOn("MOVFW", rb + "STARTTIME_HI");
-    InstrOn("SUBWF", "TMR0H,W");
+    InstrOn("SUBWF", "RBNOW_HI,W");
     InstrOn("MOVWF", rb + "TIME_HI");
     InstrOn("MOVFW", rb + "STARTTIME");
-    InstrOn("SUBWF", "TMR0,W");
+    InstrOn("SUBWF", "RBNOW,W");
     InstrOn("MOVWF", rb + "TIME");
     SkipThen("BTFSS STATUS,CARRY", "DECF " + rb + "TIME_HI,F");
     Instr(onward);
     Label("CHECKRB" + n + "START");
-    InstrOn("MOVFW", "TMR0H");
+    InstrOn("MOVFW", "RBNOW_HI");
     InstrOn("MOVWF", rb + "STARTTIME_HI");
-    InstrOn("MOVFW", "TMR0");
-    Instr("ADDLW D'225'");
+    InstrOn("MOVFW", "RBNOW");
     InstrOn("MOVWF", rb + "STARTTIME");
-    SkipThen("BTFSS STATUS,CARRY", "DECF " + rb + "STARTTIME_HI,F");
     Instr(onward);
   }
 }
@@ -224,7 +231,6 @@ void ProgramWriter::WritePortBChangeBody() {
 void ProgramWriter::WritePortBChangeExit() {
   const bool paging = props().PagingNeeded;
   Label("EXITINT");
-  InstrOn("BCF", "OPTION_REG,T0CS", "; internal source");
   Label("EXITINT2");
   Instr("CLRF STATUS");
   SetBankState(1);

@@ -294,7 +294,23 @@ void FillProps(int type, const ProcessorDef& d, ProcessorProps& p) {
     for (const Sfr& r : segment) {
       if (r.name.size() == 5 && r.name.starts_with("PORT")) p.Ports |= static_cast<std::uint8_t>(1u << (r.name[4] - 'A'));
       if (r.name == "GPIO") p.GpioPorts = true;
+      if (r.name == "CCP1CON") p.CcpPins[0] = "CCP1";
+      if (r.name == "CCP2CON") p.CcpPins[1] = "CCP2";
+      if (r.name == "EECON1") p.HasDataEeprom = true;
+      if (r.name == "EEADRH") p.HasEepromAddressHigh = true;
+      if (r.name == "EEINTF") {
+        p.SerialEepromSda = "EEINTF.1";
+        p.SerialEepromScl = "EEINTF.2";
+      }
     }
+  }
+  // CCP1 drives RC.2 and CCP2 RC.1; parts without port C have CCP1 on RB.3.
+  if (!p.CcpPins[0].empty()) p.CcpPins[0] = p.HasPort('C') ? "RC.2" : "RB.3";
+  if (!p.CcpPins[1].empty()) p.CcpPins[1] = "RC.1";
+  // The 12CE5xx and 12CE67x carry their serial EEPROM on the internal GPIO bits 6 and 7.
+  if (p.GpioPorts && d.eeprom > 0) {
+    p.SerialEepromSda = "GPIO.6";
+    p.SerialEepromScl = "GPIO.7";
   }
 }
 

@@ -1,6 +1,7 @@
 // The 50 supported PIC types: their properties, register files and the names of their assembler files.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -61,6 +62,15 @@ struct ProcessorProps {
   bool IcdCapable = false;
   bool IcdActive = false;
   bool CpOnSymbol = false;  // code protection is "_CP_ON" rather than "_CP_ALL"
+  // CCP modules that can run as PWM: the pin of CCP1 and CCP2 ("RC.2", "RC.1"; "RB.3" where CCP1 sits on
+  // port B); empty for a module the part lacks.
+  std::array<std::string_view, 2> CcpPins{};
+  // Data EEPROM behind EEDATA/EEADR/EECON1/EECON2; EEADRH also present (the flash-capable parts).
+  bool HasDataEeprom = false;
+  bool HasEepromAddressHigh = false;
+  // A serial EEPROM built into the package: its data and clock pins ("EEINTF.1"/"EEINTF.2", "GPIO.6"/"GPIO.7").
+  std::string_view SerialEepromSda;
+  std::string_view SerialEepromScl;
   OscillatorFamily Oscillators = OscillatorFamily::Standard14;
   bool HasComparators = false;  // analogue comparators (CMCON), switched off at start
   Calibration CalibrationForm = Calibration::None;
@@ -69,6 +79,7 @@ struct ProcessorProps {
   std::string_view FixedFuses;     // configuration terms always written in their safe state
   std::string_view MplabCode;      // the processor code of the MPLAB project file
 
+  [[nodiscard]] int CcpCount() const { return int(!CcpPins[0].empty()) + int(!CcpPins[1].empty()); }
   [[nodiscard]] bool HasPort(char letter) const {
     return letter >= 'A' && letter <= 'E' && (Ports & (1u << (letter - 'A'))) != 0;
   }

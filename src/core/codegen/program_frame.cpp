@@ -180,7 +180,8 @@ void ProgramWriter::WriteInterruptSection() {
   }
   if (a.NeedsPortBChange && a.NeedsTimerInterrupt) WritePortBChangeRoutine(true);
   else if (a.NeedsPortBChange) WritePortBChangeRoutine(false);
-  else if (a.NeedsTimerInterrupt || a.NeedsTimerHigh || a.NeedsUartInterrupt) WriteTimerRoutine();
+  else if (a.NeedsTimerInterrupt || a.NeedsTimerHigh || a.NeedsUartInterrupt || a.NeedsWakeInterrupt)
+    WriteTimerRoutine();
   else Instr("RETURN");
 }
 
@@ -322,7 +323,7 @@ void ProgramWriter::WriteInterruptStart() {
       Instr("BCF INTCON,T0IF");
       Instr("BSF INTCON,GIE", "; Interrupt freigeben");
     }
-  } else if (a.NeedsUartInterrupt && hasInterrupts) {
+  } else if ((a.NeedsUartInterrupt || a.NeedsWakeInterrupt) && hasInterrupts) {
     Instr("BSF INTCON,GIE", "; Interrupt freigeben");
   }
 }

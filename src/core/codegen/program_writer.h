@@ -136,6 +136,10 @@ class ProgramWriter {
   [[nodiscard]] const std::string& PortDirection(int port) const {
     return portDirection_.at(static_cast<size_t>(port));
   }
+  // Steps of the initialisation a block repeats (a 12-bit part after its wake-up from sleep): OPTION, and
+  // every port's direction from the port image ("; Richtung setzen").
+  void WriteOption();
+  void WritePortDirections();
   // On a 12-bit core a computed jump lands only in the first 256 words of a page: call this for every label
   // such a jump can reach; a label beyond that is reported.
   void NoteComputedJumpTarget(std::string_view label);
@@ -163,9 +167,7 @@ class ProgramWriter {
   void WriteCalibrationLoad();
   void WriteInterruptSources();
   void WritePortValues();
-  void WriteOption();
   void WriteDigitalPins();
-  void WritePortDirections();
   void WriteComparatorsOff();
   void WriteInterruptStart();
   void WriteMainHead();

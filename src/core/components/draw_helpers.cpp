@@ -93,6 +93,18 @@ void DrawBlockFrame(Canvas& c, TBauteil& e, int originX, int originY, std::span<
   for (TObjAnschluss* pin : pins) pin->Draw(c, originX, originY);
 }
 
+void DrawBlockBody(Canvas& c, const TBauteil& e, int left, int right, int nameX) {
+  const DrawStyle& s = c.Style();
+  if (s.threeD) {
+    Draw3DBox(c, left, e.DrawY, right, e.DrawY + e.Height, e.Marked);
+  } else {
+    c.SetPen(MarkColor(c, s.objectBorder, e.Marked));
+    c.SetBrush(s.objectFill);
+    c.Rectangle(left, e.DrawY, right, e.DrawY + e.Height);
+  }
+  c.Text(nameX, e.DrawY - 16, e.Name, ObjectFont(s.objectText));
+}
+
 void DrawBlockFrame(Canvas& c, TBauteil& e, int originX, int originY) {
   DrawBlockFrame(c, e, originX, originY, e.Pins());
 }

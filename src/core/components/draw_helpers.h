@@ -45,6 +45,8 @@ void DrawInnerText(Canvas& c, const TBauteil& e, int x, int y, std::string_view 
 // The common look of a block: body rectangle (or 3D box) between the pin margins, its name above,
 // then the given pins. DrawX/DrawY are updated first. The kind adds its symbol afterwards.
 void DrawBlockFrame(Canvas& c, TBauteil& e, int originX, int originY, std::span<TObjAnschluss* const> pins);
+// Only the body between `left` and `right` (window units, full height) and the name above it at `nameX`.
+void DrawBlockBody(Canvas& c, const TBauteil& e, int left, int right, int nameX);
 // The same with every embedded pin.
 void DrawBlockFrame(Canvas& c, TBauteil& e, int originX, int originY);
 

@@ -5,14 +5,18 @@
 #include <array>
 #include <vector>
 
+#include "components/ee.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
 #include "components/limit.h"
 #include "components/mathe.h"
 #include "components/puls.h"
+#include "components/pulsin.h"
+#include "components/pulsout.h"
 #include "components/rsff.h"
 #include "components/shot.h"
+#include "components/sleep.h"
 #include "components/spl.h"
 #include "components/sregist.h"
 #include "components/strigg8.h"
@@ -75,26 +79,26 @@ const KindInfo kKinds[] = {
      {"GND, Vcc", "GND, Vcc", "GND, Vcc"}, kInObjectOrder, nullptr, 20, 30},
     {kind::Spl,      "TObjSpl",      "", &Make<TObjSpl>, First, "SpeedButton30", "P:X",
      {"Label", "Label", "Etichetta"}, 0, nullptr, 50, 20},
-    {kind::PulsIn,   "TObjPulsIn",   "", kNotBuilt, Second, "SpeedButton24", "PI",
-     {"Impuls messen", "Impuls messen", "Misura impulso"}, kWritesCode | kMeasuresPulses, nullptr, 0, 0},
-    {kind::PulsOut,  "TObjPulsOut",  "PO", kNotBuilt, Second, "SpeedButton25", "PWM",
-     {"Impuls ausgeben, Hardware-PWM", "Impuls ausgeben, Hardware-PWM", "Uscita impulso, PWM hardware"}, kBlock, nullptr, 0, 0},
+    {kind::PulsIn,   "TObjPulsIn",   "PI", &Make<TObjPulsIn>, Second, "SpeedButton24", "PI",
+     {"Impuls messen", "Impuls messen", "Misura impulso"}, kWritesCode | kMeasuresPulses, nullptr, 60, 40},
+    {kind::PulsOut,  "TObjPulsOut",  "PO", &Make<TObjPulsOut>, Second, "SpeedButton25", "PWM",
+     {"Impuls ausgeben, Hardware-PWM", "Impuls ausgeben, Hardware-PWM", "Uscita impulso, PWM hardware"}, kBlock, nullptr, 80, 40},
     {kind::Shot,     "TObjShot",     "OS", &Make<TObjShot>, Second, "SpeedButton41", "OS",
      {"One-Shot", "One-Shot", "One-Shot"}, kBlock, nullptr, 70, 40},
     {kind::Vergl,    "TObjVergl",    "IF", &Make<TObjVergl>, Second, "SpeedButton26", "=?",
      {"Vergleich", "Vergleich", "Comparatore"}, kBlock, nullptr, 70, 60},
     {kind::Mathe,    "TObjMathe",    "AF", &Make<TObjMathe>, Second, "SpeedButton27", "+\u2212",
      {"Add,Sub,Mul,Div", "Add,Sub,Mul,Div", "Add,Sub,Mul,Div"}, kBlock, nullptr, 70, 60},
-    {kind::EE,       "TObjEE",       "EE", kNotBuilt, Second, "SpeedButton29", "EE",
-     {"EE-Modul, intern+extern", "EE-Modul, internal+external", "Modulo EE, interno+esterno"}, kBlock, nullptr, 0, 0},
+    {kind::EE,       "TObjEE",       "EE", &Make<TObjEE>, Second, "SpeedButton29", "EE",
+     {"EE-Modul, intern+extern", "EE-Modul, internal+external", "Modulo EE, interno+esterno"}, kBlock, nullptr, 60, 60},
     {kind::Limit,    "TObjLimit",    "LM", &Make<TObjLimit>, Second, "SpeedButton37", "LIM",
      {"Limiter", "Limiter", "Limitatore"}, kBlock, nullptr, 60, 60},
     {kind::LcdBase,  "TObjLcdBase",  "LCD", kNotBuilt, Second, "SpeedButton38", "LCD",
      {"LCD-Modul", "LCD-Modul", "Modulo LCD"}, kBlock, nullptr, 0, 0},
     {kind::LcdText,  "TObjLcdText",  "LT", kNotBuilt, Second, "SpeedButton39", "LT",
      {"LCD Text o. Wert ausgeben", "LCD Text out or Value", "LCD testo o valore"}, kBlock, nullptr, 0, 0},
-    {kind::Sleep,    "TObjSleep",    "SLEEP", kNotBuilt, Second, "SpeedButton40", "Zz",
-     {"Sleep-Modus", "Sleep-Modus", "Modo sleep"}, kBlock, nullptr, 0, 0},
+    {kind::Sleep,    "TObjSleep",    "SL", &Make<TObjSleep>, Second, "SpeedButton40", "Zz",
+     {"Sleep-Modus", "Sleep-Modus", "Modo sleep"}, kBlock, nullptr, 60, 40},
     {kind::Uart,     "TObjUart",     "UART", kNotBuilt, Second, "SpeedButton42", "UB",
      {"UART-Base", "UART-Base", "UART-Base"}, kBlock, nullptr, 0, 0},
     {kind::Udata,    "TObjUdata",    "UD", kNotBuilt, Second, "SpeedButton43", "UD",

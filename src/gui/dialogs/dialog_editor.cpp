@@ -1,14 +1,18 @@
 // The property dialogs of the plan's elements, chosen by kind (and pin width) from one table.
 #include "gui/dialogs/dialog_editor.h"
 
+#include "components/ee.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
 #include "components/limit.h"
 #include "components/mathe.h"
 #include "components/puls.h"
+#include "components/pulsin.h"
+#include "components/pulsout.h"
 #include "components/rsff.h"
 #include "components/shot.h"
+#include "components/sleep.h"
 #include "components/spl.h"
 #include "components/sregist.h"
 #include "components/strigg8.h"
@@ -19,11 +23,14 @@
 #include "components/zaehler.h"
 #include "gui/build/inc_dialog.h"
 #include "gui/dialogs/arith_dialogs.h"
+#include "gui/dialogs/ee_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
 #include "gui/dialogs/puls_dialog.h"
+#include "gui/dialogs/pulsin_dialog.h"
+#include "gui/dialogs/pulsout_dialog.h"
 #include "gui/dialogs/rsff_dialog.h"
 #include "gui/dialogs/shot_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
@@ -80,6 +87,10 @@ constexpr DialogRow kDialogs[] = {
     {kind::Zaehler, 0, &Run<TCountBlock, TDialogZaehler, TDialogZaehler::Use::Counter>},
     {kind::Sregist, 0, &Run<TCountBlock, TDialogZaehler, TDialogZaehler::Use::ShiftRegister>},
     {kind::Vrzaehl, 0, &Run<TObjVrzaehl, TDialogVRZaehler>},
+    {kind::PulsIn, 0, &Run<TObjPulsIn, TDialogPulsIn>},
+    {kind::Sleep, 0, &Run<TObjSleep, TDialogSleep>},
+    {kind::PulsOut, 0, &Run<TObjPulsOut, TDialogPulsOut>},
+    {kind::EE, 0, &Run<TObjEE, TDialogEE>},
 };
 
 const DialogRow* Find(const TBauteil& element) {

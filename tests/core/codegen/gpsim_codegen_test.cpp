@@ -156,7 +156,7 @@ TEST(GpsimCodegen, MainLoopInBank1SurvivesInterrupts) {
          common(a);
          a.NeedsPortBChange = true;
          a.PulsePinMeasured[0] = true;
-         for (const char* n : {"RBTMP", "RBSTATUS", "RBCHANGED", "RB4STARTTIME", "RB4STARTTIME_HI", "RB4TIME",
+         for (const char* n : {"RBTMP", "RBNOW", "RBNOW_HI", "RBSTATUS", "RBCHANGED", "RB4STARTTIME", "RB4STARTTIME_HI", "RB4TIME",
                                "RB4TIME_HI"})
            a.RegisterVariable(n);
        }},

@@ -27,7 +27,7 @@ void Ask(Analysis& a, Variant v) {
       a.PulsePinMeasured[0] = true;
       a.PulsePinMeasured[3] = true;
       a.PulsePinInverted[3] = true;
-      for (const char* n : {"RBTMP", "RBSTATUS", "RBCHANGED", "RB4STARTTIME", "RB4STARTTIME_HI", "RB4TIME",
+      for (const char* n : {"RBTMP", "RBNOW", "RBNOW_HI", "RBSTATUS", "RBCHANGED", "RB4STARTTIME", "RB4STARTTIME_HI", "RB4TIME",
                             "RB4TIME_HI", "RB7STARTTIME", "RB7STARTTIME_HI", "RB7TIME", "RB7TIME_HI"})
         a.RegisterVariable(n);
       break;
@@ -115,7 +115,7 @@ TEST(Interrupts, TimerBodyCountsOnlyForTheTimerFlag) {
 TEST(Interrupts, PortBChangeBodyTestsEveryMeasuredPin) {
   test::WriterFixture f(8);
   const Strings r = Routine(f, PortB);
-  for (const char* l : {"TESTRB4", "TESTRB7", "CHECKRB4", "CHECKRB7START", "BTFSS RBSTATUS,4", "BTFSC RBSTATUS,7",
+  for (const char* l : {"TESTRB4", "TESTRB7", "CHECKRB4", "CHECKRB7START", "BTFSC RBSTATUS,4", "BTFSS RBSTATUS,7",
                         "GOTO TESTRB7", "EXITINT", "EXITINT2", "BCF INTCON,RBIF"})
     EXPECT_LT(Find(r, l), r.size()) << l;
   EXPECT_EQ(Find(r, "TESTRB5"), r.size());
