@@ -3,6 +3,7 @@
 
 #include <array>
 #include <bitset>
+#include <map>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -99,6 +100,9 @@ class SimEngine final : private RedrawListener {
   // the levels as shown).
   void Flush(bool report = true);
   void StepPass(int rate);
+  // Joins the nets that carry the same bit name, as the chip's one bit joins them; undone by Unjoin.
+  void JoinNamesakes();
+  void UnjoinNamesakes();
 
   Project& project_;
   VariableTable variables_;
@@ -112,6 +116,8 @@ class SimEngine final : private RedrawListener {
   int64_t elapsedMs_ = 0;
   // The stepped objects of each page in list order, fixed at start (the list is not edited while running).
   std::array<std::vector<TBauteil*>, kPageCount> pageObjects_;
+  // Per bit name carried by two nets or more: one element of each such net.
+  std::map<std::string, std::vector<TBauteil*>, std::less<>> namesakes_;
 
   // Pins and nodes look only like their level: a notification whose level ends where it was last
   // reported is dropped, so an output pin that is set to its old level every tick costs no repaint.
