@@ -2,6 +2,7 @@
 #include "sim/engine.h"
 
 #include <algorithm>
+#include <regex>
 #include <unordered_map>
 
 #include "model/node.h"
@@ -235,7 +236,13 @@ int SimEngine::NetLevel(std::string_view net) const {
 namespace {
 
 // A name the chip gives one bit: NAME.BIT. "." alone is an unnamed bit net, and byte names carry no level.
-bool IsBitName(const std::string& name) { return name.size() > 1 && name.find('.') != std::string::npos; }
+// Automatic names ("S3.2") are left out: the automatic pass gives each net its own, and until it has run
+// every new node carries the same placeholder "S0.0", which joins nothing.
+bool IsBitName(const std::string& name) {
+  if (name.size() < 2 || name.find('.') == std::string::npos) return false;
+  static const std::regex automatic(R"(S[0-9]+\.[0-9]+)");
+  return !std::regex_match(name, automatic);
+}
 
 }  // namespace
 
