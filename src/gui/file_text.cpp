@@ -27,7 +27,7 @@ void GuardFileText(QWidget& root, Messenger& messages) {
     auto* validator = new FileTextValidator(edit);
     edit->setValidator(validator);
     QObject::connect(edit, &QLineEdit::inputRejected, edit, [validator, &messages] {
-      if (validator->TakeRefusal()) messages.ShowMessage(55);
+      if (validator->TakeRefusal()) messages.ShowMessage(Msg::CharacterNotStorable);
     });
   }
 }

@@ -114,7 +114,7 @@ bool MoveSelection(Project& project, int dx, int dy) {
     if (!e->Marked) continue;
     int x = e->X + dx, y = e->Y + dy;
     if (x < 0 || x > kPageWidth - 10 || y < 0 || y > kPageHeight - 10) {
-      project.Messages.ShowMessage(40);
+      project.Messages.ShowMessage(Msg::LeavesPage);
       return false;
     }
   }
@@ -142,7 +142,7 @@ bool FinishWire(Project& project, const WireRequest& r) {
   const bool fromNode = r.startNode != nullptr;
   // A wire takes at most two new nodes (an elbow and an end); one that cannot be finished is not begun.
   if (!project.HasNumbersFor(2)) {
-    project.Messages.ShowMessage(54);
+    project.Messages.ShowMessage(Msg::PlanTooLarge);
     return false;
   }
   TBauteil& start = fromNode ? static_cast<TBauteil&>(*r.startNode) : *r.startPin;

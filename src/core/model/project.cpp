@@ -29,7 +29,7 @@ TBauteil* Project::CreateElement(uint8_t kindCode, int32_t x, int32_t y) {
   std::unique_ptr<TBauteil> element = info->create(x, y);
   element->AttachProject(this);
   if (!Pasting && !HasNumbersFor(1 + int(element->Pins().size()))) {
-    Messages.ShowMessage(54);
+    Messages.ShowMessage(Msg::PlanTooLarge);
     return nullptr;
   }
   element->Page = uint8_t(CurrentPage);

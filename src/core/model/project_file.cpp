@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "codegen/processors.h"
 #include "components/registry.h"
 #include "model/file_io.h"
 #include "model/node.h"
@@ -18,7 +19,6 @@ namespace {
 constexpr char kIdentification[] = "\x08Tolmek function plan file, format version 1.00\x03";
 static_assert(sizeof(kIdentification) - 1 == 48, "the identification is 48 bytes");
 
-constexpr int kProcessorCount = 50;
 constexpr int kOscillatorCount = 5;
 constexpr double kMinClockHz = 100;
 constexpr double kMaxClockHz = 4294967295.0;
@@ -299,7 +299,7 @@ bool ReadProject(Project& project, std::string_view bytes, PasswordPrompt& promp
   info.BuildNumber = in.U8();
   info.CreatedAt = ReadTime(in);
   info.ChangedAt = ReadTime(in);
-  mcu.ProcessorType = ReadChoice(in, kProcessorCount, "processor");
+  mcu.ProcessorType = ReadChoice(in, ProcessorCount, "processor");
   mcu.Oscillator = ReadChoice(in, kOscillatorCount, "oscillator");
   mcu.Watchdog = in.U8() == 1;
   mcu.PowerUpTimer = in.U8() == 1;
@@ -335,14 +335,14 @@ bool ProjectFromBytes(Project& project, std::string_view bytes, PasswordPrompt& 
 
 bool SaveProject(Project& project, const std::string& path) {
   if (!FitsInFile(project)) {
-    project.Messages.ShowMessage(54);
+    project.Messages.ShowMessage(Msg::PlanTooLarge);
     return false;
   }
   DateTime before = project.Info.ChangedAt;
   project.Info.ChangedAt = DateTime::Now();
   if (!WriteFileAtomically(path, ProjectToBytes(project))) {
     project.Info.ChangedAt = before;
-    project.Messages.ShowMessage(5);
+    project.Messages.ShowMessage(Msg::CannotSave);
     return false;
   }
   project.Saved = true;
@@ -351,24 +351,24 @@ bool SaveProject(Project& project, const std::string& path) {
 
 bool OpenProject(Project& project, const std::string& path, PasswordPrompt& prompt) {
   project.New();
-  auto fail = [&project](int message) {
+  auto fail = [&project](Msg message) {
     project.New();
     project.Messages.ShowMessage(message);
     return false;
   };
   FileContents file = ReadFileBounded(path);
-  if (!file.bytes) return fail(file.problem == ReadProblem::TooBig ? 8 : 7);
+  if (!file.bytes) return fail(file.problem == ReadProblem::TooBig ? Msg::NotAProjectFile : Msg::FileMissing);
   int repairedLinks = 0;
   try {
-    if (!ProjectFromBytes(project, *file.bytes, prompt, &repairedLinks)) return fail(9);
+    if (!ProjectFromBytes(project, *file.bytes, prompt, &repairedLinks)) return fail(Msg::WrongPassword);
   } catch (const std::exception&) {
     // CorruptFile in every case the reader foresees; anything else from a kind's record is no better.
-    return fail(8);
+    return fail(Msg::NotAProjectFile);
   }
   project.ProjectFileName = path;
   project.Saved = true;
   // The plan opens as far as it is sound; the user learns that it is not quite what the file held.
-  if (repairedLinks > 0) project.Messages.ShowMessage(53, kModeError, std::to_string(repairedLinks));
+  if (repairedLinks > 0) project.Messages.ShowMessage(Msg::DamagedLinks, MessageMode::Error, std::to_string(repairedLinks));
   return true;
 }
 
