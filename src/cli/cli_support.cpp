@@ -6,12 +6,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/file_io.h"
 #include "model/project_file.h"
 
 namespace tolmek::cli {
 
 Answer StderrSink::Present(Msg, MessageMode mode, const std::string&, const std::string& text) {
   // A message without details ends in two spaces; they carry nothing on a terminal.
+  ++shown;
   std::string line = text;
   while (!line.empty() && line.back() == ' ') line.pop_back();
   std::fprintf(stderr, "%s\n", line.c_str());
@@ -91,18 +93,11 @@ bool WriteOutput(const std::string& path, std::string_view text) {
   if (path.empty()) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
   }
-  return WriteFileReplacing(path, text);
+  return WriteFileAtomically(path, text);
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return buf.str();
+  return ReadFileBounded(path).bytes;
 }
 
 }  // namespace tolmek::cli

@@ -17,6 +17,7 @@ namespace tolmek::cli {
 class StderrSink final : public MessageSink {
  public:
   Answer Present(Msg number, MessageMode mode, const std::string& title, const std::string& text) override;
+  int shown = 0;  // messages printed so far
 };
 
 struct Options {

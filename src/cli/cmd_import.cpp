@@ -1,6 +1,7 @@
 // tolmekc import: a plan file made from its JSON form.
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "model/file_io.h"
 #include "model/plan_json.h"
 #include "model/project_file.h"
 
@@ -32,7 +33,7 @@ int RunImport(const std::vector<std::string>& args) {
     return kExitFailure;
   }
   // The plan is written as the JSON describes it, time stamps included, so export gives the JSON back.
-  if (!WriteFileReplacing(*target, ProjectToBytes(session.project))) {
+  if (!WriteFileAtomically(*target, ProjectToBytes(session.project))) {
     session.messenger.ShowMessage(Msg::CannotSave, MessageMode::Error, *target);
     return kExitFailure;
   }

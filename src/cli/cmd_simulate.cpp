@@ -174,6 +174,9 @@ int RunSimulate(const std::vector<std::string>& arguments) {
   for (const auto& w : watches) std::printf(",%s", w.name.c_str());
   std::printf("\n");
 
+  // A message from a component (an unknown variable, a value out of range, the abort) means the run did
+  // not show what the chip would do: the command fails, after printing the rows it ran.
+  const int messagesBefore = session.sink.shown;
   engine.StartSimulation();
   apply(0);
   int exitCode = 0;
@@ -195,6 +198,7 @@ int RunSimulate(const std::vector<std::string>& arguments) {
   }
   engine.StopSimulation();
   std::fflush(stdout);
+  if (session.sink.shown > messagesBefore) exitCode = kExitFailure;
   return exitCode;
 }
 

@@ -3,11 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
-#include <unistd.h>
 
 namespace tolmek {
 
@@ -150,32 +145,6 @@ std::vector<std::string> ReachErrors(const AsmWriter& out, int32_t pageSize,
   for (const std::string& target : out.CallTargets()) check(target, "CALL");
   for (const std::string& target : computedTargets) check(target, "Computed jump");
   return errors;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view text) {
-  namespace fs = std::filesystem;
-  const fs::path target(path);
-  fs::path temp = target;
-  temp += ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    f.flush();
-    if (!f) {
-      f.close();
-      std::error_code ec;
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace tolmek

@@ -1,6 +1,7 @@
 // AsmWriter: the text of one generated assembler file, with the program-word count kept as lines are written.
 #pragma once
 
+#include "model/file_io.h"  // WriteFileAtomically, for the callers that write the source
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -91,9 +92,5 @@ class AsmWriter {
 // beyond the first 256 words of its page. One text per target, in the order found.
 [[nodiscard]] std::vector<std::string> ReachErrors(const AsmWriter& out, int32_t pageSize,
                                                    const std::vector<std::string>& computedTargets);
-
-// Writes `text` to `path` through a temporary file in the same directory and a rename, so that a reader
-// never sees half a file. False when the file cannot be written.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view text);
 
 }  // namespace tolmek

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "codegen/process.h"
+#include "model/file_io.h"
 #include "model/project.h"
 #include "settings/ini_file.h"
 
@@ -22,13 +23,7 @@ bool EndsWithNoCase(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && EqualNoCase(std::string_view(s).substr(s.size() - tail.size()), tail);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::optional<std::string> ReadWholeFile(const std::string& path) { return ReadFileBounded(path).bytes; }
 
 // Removes every file beside `source` with its base name and `extension` in any case.
 void RemoveSiblings(const std::string& source, const std::string& extension) {

@@ -5,6 +5,7 @@
 #include "codegen/build.h"
 #include "codegen/program_writer.h"
 #include "components/inc.h"
+#include "model/file_io.h"
 #include "model/project.h"
 
 namespace tolmek {
@@ -40,12 +41,10 @@ bool TObjInc::AcceptBuild() {
   const std::string source = project->SourceFileName == kDefaultSourceName
                                  ? DefaultSourcePath(project->ProjectFileName)
                                  : project->SourceFileName;
-  std::ifstream in(SiblingFile(source, ".LST"), std::ios::binary);
-  if (!in) return true;
-  std::ostringstream text;
-  text << in.rdbuf();
+  const std::optional<std::string> listing = ReadFileBounded(SiblingFile(source, ".LST")).bytes;
+  if (!listing) return true;
   // Without both labels there is nothing to measure: the entered length stands.
-  std::optional<int> measured = MeasureListing(text.str(), Number);
+  std::optional<int> measured = MeasureListing(*listing, Number);
   if (!measured) return true;
   const bool agreed = *measured == IncludeLength;
   IncludeLength = uint16_t(*measured);

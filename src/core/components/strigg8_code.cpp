@@ -41,17 +41,23 @@ void TObjStrigg8::GenerateCode8(ProgramWriter& w) {
   c.Label("_MH");
   c.Blank();
   w.RestoreBank(atTest);
+  // A hysteresis above the set point puts the lower threshold at 0: the output never switches off again,
+  // as in the simulation. A difference that borrowed would otherwise wrap round to a high threshold and the
+  // output would toggle on every pass.
   if (spConst && hyConst) {
-    // A hysteresis above the set point leaves an output that never switches off, as in the simulation.
     c.Op("MOVLW " + std::to_string(std::max(0L, *spConst - *hyConst)));
-  } else if (!hyConst) {
-    loadSetPoint();
-    c.OpOn("MOVWF", "SYS_TMP1");
-    c.OpOn("MOVFW", hy, "; Hysterese");
-    c.OpOn("SUBWF", "SYS_TMP1,W");
   } else {
-    c.Op("MOVLW " + hy_->Name, "; Hysterese");
-    c.OpOn("SUBWF", sp + ",W");
+    if (!hyConst) {
+      loadSetPoint();
+      c.OpOn("MOVWF", "SYS_TMP1");
+      c.OpOn("MOVFW", hy, "; Hysterese");
+      c.OpOn("SUBWF", "SYS_TMP1,W");
+    } else {
+      c.Op("MOVLW " + hy_->Name, "; Hysterese");
+      c.OpOn("SUBWF", sp + ",W");
+    }
+    c.Op("BTFSS STATUS,CARRY");
+    c.Op("MOVLW 0", "; Hysterese > Sollwert");
   }
   c.JumpTarget("_TEST");
   c.Blank();
@@ -92,17 +98,30 @@ void TObjStrigg8::GenerateCode16(ProgramWriter& w) {
   c.OpOn(SkipIfLow(*q_), q, "; Ausgang gesetzt ?");
   c.Goto("_TEST", "; without Hysterese");
   c.Blank();
-  if (DecimalConstant(hy_->Name)) {
+  // The threshold goes down by the hysteresis, but not below 0: a borrow out of the high byte (from the
+  // hysteresis' high byte or from the low byte's borrow) clears it, as the simulation clamps it.
+  const bool hyConst = DecimalConstant(hy_->Name).has_value();
+  if (hyConst)
     c.Op("MOVLW HIGH " + hy_->Name);
-    c.OpOn("SUBWF", "SYS_TMP2,F");
-    c.Op("MOVLW LOW " + hy_->Name);
-  } else {
+  else
     c.OpOn("MOVFW", hy + "_HI");
-    c.OpOn("SUBWF", "SYS_TMP2,F");
+  c.OpOn("SUBWF", "SYS_TMP2,F");
+  c.Op("BTFSS STATUS,CARRY");
+  c.Goto("_ZERO");
+  if (hyConst)
+    c.Op("MOVLW LOW " + hy_->Name);
+  else
     c.OpOn("MOVFW", hy);
-  }
   c.OpOn("SUBWF", "SYS_TMP1,F");
-  c.SkipOver("BTFSS STATUS,CARRY", "DECF", "SYS_TMP2,F");
+  c.Op("BTFSC STATUS,CARRY");
+  c.Goto("_TEST");
+  c.Op("MOVLW 1");
+  c.OpOn("SUBWF", "SYS_TMP2,F");
+  c.Op("BTFSC STATUS,CARRY");
+  c.Goto("_TEST");
+  c.JumpTarget("_ZERO");
+  c.OpOn("CLRF", "SYS_TMP1", "; Hysterese > Sollwert");
+  c.OpOn("CLRF", "SYS_TMP2");
   c.Blank();
   c.JumpTarget("_TEST");
   c.OpOn("MOVFW", "SYS_TMP2");

@@ -2,10 +2,9 @@
 #include "model/clipboard.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "components/registry.h"
+#include "model/file_io.h"
 #include "model/project_file.h"
 
 namespace tolmek {
@@ -15,15 +14,16 @@ namespace {
 // The clipboard body of nothing at all is three bytes; anything up to this size holds no element.
 constexpr uintmax_t kEmptyClipboardSize = 9;
 
-std::optional<std::string> ReadFile(const std::string& path) {
-  std::error_code ec;
-  auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > kMaxProjectFileSize) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return data;
+std::optional<std::string> ReadFile(const std::string& path) { return ReadFileBounded(path).bytes; }
+
+// The clipboard numbers its elements and pins from 30000 up to the largest number a file holds.
+constexpr int kClipboardNumbers = kMaxFileNumber - kPasteNumberBase + 1;
+
+int NumbersOfSelection(const Project& p) {
+  int used = 0;
+  for (const auto& e : p.Elements())
+    if (e->Marked && e->Kind >= kind::First && e->Kind <= kind::Last) used += 1 + int(e->Pins().size());
+  return used;
 }
 
 // Numbers from 30000 up for the selection, so that the links written resolve only among the copied
@@ -54,6 +54,11 @@ std::string EditCommands::ClipboardPath() const {
 std::string EditCommands::UndoPath() const { return (std::filesystem::path(folder_) / kUndoFileName).string(); }
 
 bool EditCommands::Copy() {
+  // Numbers past the clipboard's range would wrap, and the links among the copied elements would be lost.
+  if (NumbersOfSelection(project_) > kClipboardNumbers) {
+    project_.Messages.ShowMessage(Msg::PlanTooLarge);
+    return false;
+  }
   std::string body;
   {
     ClipboardNumbers numbers(project_);
@@ -61,15 +66,21 @@ bool EditCommands::Copy() {
     WriteElements(project_, out, [](const TBauteil& e) { return e.Marked != 0; });
     body = out.Data();
   }
-  return WriteFileReplacing(ClipboardPath(), body);
+  return WriteFileAtomically(ClipboardPath(), body);
 }
 
 bool EditCommands::Paste() {
   std::optional<std::string> bytes = ReadFile(ClipboardPath());
   if (!bytes || bytes->size() <= kEmptyClipboardSize) return false;
   if (!PasteElements(project_, *bytes)) return false;
+  if (!project_.HasNumbersFor(0)) {
+    // The pasted elements arrived selected and alone so; the plan is left as it was, the clipboard too.
+    project_.DeleteMarked();
+    project_.Messages.ShowMessage(Msg::PlanTooLarge);
+    return false;
+  }
   // Emptied, not removed: a paste of the same copy finds nothing, as it should.
-  std::ofstream(ClipboardPath(), std::ios::binary | std::ios::trunc);
+  (void)WriteFileAtomically(ClipboardPath(), "");
   project_.Renumber();
   project_.AutoSignalNames();
   project_.Saved = false;
@@ -78,7 +89,7 @@ bool EditCommands::Paste() {
 
 bool EditCommands::WriteUndo() {
   undoPassword_ = project_.Info.Password;
-  return WriteFileReplacing(UndoPath(), ProjectToBytes(project_));
+  return FitsInFile(project_) && WriteFileAtomically(UndoPath(), ProjectToBytes(project_));
 }
 
 bool EditCommands::Cut() {

@@ -56,8 +56,8 @@ void TBauteil::Record(RecordVisitor& v) { BaseRecord(v); }
 
 void TBauteil::BaseRecord(RecordVisitor& v) {
   v.Choice("kind", Kind, Kind, Kind);
-  v.Coord("x", X);
-  v.Coord("y", Y);
+  v.Position("x", X);
+  v.Position("y", Y);
   v.Coord("width", Width);
   v.Coord("height", Height);
   v.Number("number", Number);

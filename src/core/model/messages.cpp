@@ -15,7 +15,7 @@ struct CatalogueEntry {
 };
 
 // Message 11 has no Italian text of its own; the Italian column repeats the German line.
-constexpr std::array<CatalogueEntry, 51> kCatalogue{{
+constexpr std::array<CatalogueEntry, 54> kCatalogue{{
     {1, "1 : keine Bit-Bezeichnung bei Bauteil",
      "1 : no bit-name at object",
      "1: specificare il bit-name del blocco funzionale"},
@@ -169,6 +169,16 @@ constexpr std::array<CatalogueEntry, 51> kCatalogue{{
     {52, "52 : UART bei diesem PIC nicht verfügbar ->",
      "52 : UART not available at this PIC ->",
      "52 : Gestione UART : questo PIC non dispone di UART"},
+    // Beyond the original catalogue: what the file boundary reports instead of changing a plan silently.
+    {53, "53 : fehlerhafte Verbindungen der Datei wurden ausgelassen oder ergänzt, Anzahl:",
+     "53 : damaged links of the file were left out or completed, count:",
+     "53 : collegamenti danneggiati del file sono stati omessi o completati, numero:"},
+    {54, "54 : der Plan hat mehr Bauteile und Anschlüsse, als eine Datei nummerieren kann - Funktion abgebrochen !",
+     "54 : the plan has more objects and pins than a file can number - function canceled !",
+     "54 : il piano ha più blocchi e pin di quanti un file possa numerare - funzione cancellata !"},
+    {55, "55 : dieses Zeichen kann nicht in der Datei gespeichert werden !",
+     "55 : this character cannot be stored in the file !",
+     "55 : questo carattere non può essere salvato nel file !"},
 }};
 
 struct Headings {

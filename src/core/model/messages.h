@@ -65,6 +65,10 @@ enum class Msg : int {
   OutputsZeroTo16 = 50,
   AtOutputs = 51,
   NoUart = 52,
+  // Beyond the original catalogue: what the file boundary reports instead of changing a plan silently.
+  DamagedLinks = 53,
+  PlanTooLarge = 54,
+  CharacterNotStorable = 55,
 };
 [[nodiscard]] constexpr int Number(Msg m) { return static_cast<int>(m); }
 

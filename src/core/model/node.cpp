@@ -54,8 +54,8 @@ void TObjKnoten::Unlink(TBauteil* other) {
 
 void TObjKnoten::Record(RecordVisitor& v) {
   v.Choice("kind", Kind, Kind, Kind);
-  v.Coord("x", X);
-  v.Coord("y", Y);
+  v.Position("x", X);
+  v.Position("y", Y);
   v.NodePage(Page);
   v.Coord("height", Height);
   v.Number("number", Number);
@@ -70,6 +70,19 @@ void TObjKnoten::SetMarked(uint8_t value) {
     if (l->Kind != kind::OutputPin) l->SetMarked(value);
   }
   Redraw();
+  if (Namesakes) SpreadToNamesakes(*Namesakes, *this, value);
+}
+
+void SpreadToNamesakes(const std::vector<TBauteil*>& namesakes, const TBauteil& from, uint8_t level) {
+  for (TBauteil* carrier : namesakes) {
+    if (carrier == &from) continue;
+    if (carrier->IsNode()) {
+      carrier->SetMarked(level);  // returns at once for a net already at the level
+    } else if (carrier->Marked != level) {
+      carrier->Marked = level;
+      carrier->Redraw();
+    }
+  }
 }
 
 bool Connect(TBauteil& a, TBauteil& b) {

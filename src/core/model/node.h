@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "model/element.h"
 
@@ -14,6 +15,9 @@ class TObjKnoten final : public TBauteil {
 
   uint8_t LinkCount = 0;
   std::array<TBauteil*, kMaxLinks> Links{};
+  // While simulating: one element of every net that carries the same bit name, this one's included. On the
+  // chip those nets are one bit, so a level reaching this net reaches them all at once.
+  const std::vector<TBauteil*>* Namesakes = nullptr;
 
   [[nodiscard]] std::span<TBauteil* const> LinkList() const { return {Links.data(), LinkCount}; }
   [[nodiscard]] bool IsLinkedTo(const TBauteil* e) const;
@@ -29,6 +33,10 @@ class TObjKnoten final : public TBauteil {
   void SetMarked(uint8_t value) override;
   [[nodiscard]] Point Centre() const { return {DrawX + 5, DrawY + 5}; }
 };
+
+// Gives every net of `namesakes` but the one `from` belongs to the level `level`: a junction node floods
+// its net; a pin without a node takes the level as its own.
+void SpreadToNamesakes(const std::vector<TBauteil*>& namesakes, const TBauteil& from, uint8_t level);
 
 // Links two elements of a wire; at least one is a node. Pin-to-node sets the pin's partner;
 // node-to-node is made on both sides or not at all. Returns false when nothing was linked.

@@ -2,6 +2,7 @@
 #include "model/pin.h"
 
 #include "codegen/processors.h"
+#include "model/node.h"
 #include "model/project.h"
 
 namespace tolmek {
@@ -60,6 +61,8 @@ void TObjAnschluss::SetMarked(uint8_t value) {
     Marked = value;
   }
   if (Marked != before) Redraw();  // drivers re-assert their level every pass; only changes are drawn
+  // An output writes its bit every pass, as the program does, also over a namesake written since.
+  if (Namesakes && !Partner && (IsOutput() || Marked != before)) SpreadToNamesakes(*Namesakes, *this, Marked);
 }
 
 std::string TObjAnschluss::PinVariableName() const {

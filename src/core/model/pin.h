@@ -1,6 +1,8 @@
 // TObjAnschluss: a block's connection point (1, 8 or 16 bit), linked to at most one junction node.
 #pragma once
 
+#include <vector>
+
 #include "model/element.h"
 
 namespace tolmek {
@@ -15,6 +17,8 @@ class TObjAnschluss final : public TBauteil {
   bool Inverted = false;
   uint8_t Side = 0;  // 0: stub points left, 1: right
   TBauteil* Partner = nullptr;
+  // While simulating, for a pin without a node: the nets of the same bit name (see TObjKnoten::Namesakes).
+  const std::vector<TBauteil*>* Namesakes = nullptr;
   bool Renamable = true;
   bool InvertAllowed = true;
   std::string PinLabel;

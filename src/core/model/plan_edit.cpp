@@ -20,9 +20,10 @@ bool Unnamed(const std::string& name) { return name.empty() || name == "."; }
 // A name the automatic pass hands out and takes back; user names never begin with "S" in its sense.
 bool UserName(const std::string& name) { return !name.empty() && name[0] != 'S'; }
 
+// Null when the plan has no number left for another node (the project has said so).
 TObjKnoten* NewNode(Project& project, int page, Point at) {
   auto* node = static_cast<TObjKnoten*>(project.CreateElement(kind::Knoten, at.x, at.y));
-  node->Page = uint8_t(page);
+  if (node) node->Page = uint8_t(page);
   return node;
 }
 
@@ -60,6 +61,7 @@ TObjKnoten* Split(Project& project, int page, Point at, const Segment& s, bool h
   TBauteil* named = otherFurther && s.other->IsNode() ? s.other : s.node;
   std::string name = named->Name;
   TObjKnoten* fresh = NewNode(project, page, at);
+  if (!fresh) return nullptr;
   s.node->Unlink(s.other);
   s.other->Unlink(s.node);
   Connect(*fresh, *s.node);
@@ -166,6 +168,11 @@ void AimWire(Project& project, WireRequest& r, Point drawn) {
 bool FinishWire(Project& project, const WireRequest& r) {
   TObjKnoten* targetNode = AsNode(r.target);
   const bool fromNode = r.startNode != nullptr;
+  // A wire takes at most two new nodes (an elbow and an end); one that cannot be finished is not begun.
+  if (!project.HasNumbersFor(2)) {
+    project.Messages.ShowMessage(Msg::PlanTooLarge);
+    return false;
+  }
   TBauteil& start = fromNode ? static_cast<TBauteil&>(*r.startNode) : *r.startPin;
   const Point from = WireEndOnPage(start);
 

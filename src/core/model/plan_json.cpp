@@ -28,8 +28,9 @@ class JsonRecordWriter final : public RecordVisitor {
   void Choice(const char* key, uint8_t& v, uint8_t, uint8_t) override { Put(key, v); }
   void Flag(const char* key, bool& v) override { Put(key, v); }
   void Word(const char* key, uint16_t& v) override { Put(key, v); }
-  // The file keeps the low 16 bits and reads them unsigned; the JSON says what the file says.
+  // The file keeps the low 16 bits of a size and reads them unsigned; the JSON says what the file says.
   void Coord(const char* key, int32_t& v) override { Put(key, uint16_t(uint32_t(v) & 0xFFFF)); }
+  void Position(const char* key, int32_t& v) override { Put(key, int16_t(uint32_t(v) & 0xFFFF)); }
   void Number(const char* key, int16_t& v) override { Put(key, v); }
   void Long(const char* key, uint32_t& v) override { Put(key, v); }
   void Text(const char* key, std::string& v, size_t maxLen) override {
@@ -152,6 +153,7 @@ class JsonRecordReader final : public RecordVisitor {
   void Flag(const char* key, bool& v) override { f_.Bool(key, v); }
   void Word(const char* key, uint16_t& v) override { f_.Int(key, v, 0, 65535); }
   void Coord(const char* key, int32_t& v) override { f_.Int(key, v, 0, 65535); }
+  void Position(const char* key, int32_t& v) override { f_.Int(key, v, -32768, 32767); }
   void Number(const char* key, int16_t& v) override { f_.Int(key, v, -32768, 32767); }
   void Long(const char* key, uint32_t& v) override { f_.Int(key, v, 0, 4294967295LL); }
   void Text(const char* key, std::string& v, size_t maxLen) override { f_.String(key, v, maxLen); }
@@ -227,6 +229,12 @@ void ElementFromJson(Project& p, const PlanJson& json, size_t index) {
   e->Record(reader);
   e->AfterLoad();
   f.RejectUnknownKeys();
+  try {
+    CheckPosition(*e);
+  } catch (const CorruptFile&) {
+    Fail(f.Where(), "lies off the page (x from " + std::to_string(kMinPosition) + " to " + std::to_string(kPageWidth) +
+                        ", y from " + std::to_string(kMinPosition) + " to " + std::to_string(kPageHeight) + ")");
+  }
 }
 
 std::string_view LinkProblem(StoredLinks::Result r) {
@@ -251,6 +259,8 @@ void LinksFromJson(Project& p, const PlanJson& json) {
     if (a < -32768 || a > 32767 || b < -32768 || b > 32767 || a == 0) Fail(where, "is no element number pair");
     if (auto problem = LinkProblem(links.Add(int(a), int(b))); !problem.empty()) Fail(where, std::string(problem));
   }
+  // A link between two nodes may be given from one side only; the other side is made here.
+  if (links.Finish().second > 0) Fail("links", "would give a junction node a fifth link");
 }
 
 // Elements created from the JSON bring their numbers; renumbering each one would be wasted and quadratic.
@@ -278,9 +288,11 @@ void ReadPlan(Project& p, const PlanJson& json) {
     if (!elements->is_array()) Fail("elements", "must be a list");
     SilentCreation silent(p);
     for (size_t i = 0; i < elements->size(); ++i) ElementFromJson(p, (*elements)[i], i);
+    if (!FitsInFile(p)) Fail("elements", "more elements and pins than a file can number");
   }
   if (const PlanJson* links = top.Find("links")) LinksFromJson(p, *links);
   top.RejectUnknownKeys();
+  p.NumberElements();
 }
 
 // Like dump(2), except that a list of plain values stays on one line: a link reads [5, 12].
@@ -321,6 +333,7 @@ void WriteIndented(std::string& out, const PlanJson& j, int indent) {
 }  // namespace
 
 PlanJson PlanToJson(Project& project) {
+  project.NumberElements();  // the links are given by number; fresh numbers resolve on import
   PlanJson plan = PlanJson::object();
   plan["format"] = kPlanJsonFormat;
   plan["version"] = kPlanJsonVersion;

@@ -28,6 +28,10 @@ TBauteil* Project::CreateElement(uint8_t kindCode, int32_t x, int32_t y) {
   if (!info) return nullptr;
   std::unique_ptr<TBauteil> element = info->create(x, y);
   element->AttachProject(this);
+  if (!Pasting && !HasNumbersFor(1 + int(element->Pins().size()))) {
+    Messages.ShowMessage(Msg::PlanTooLarge);
+    return nullptr;
+  }
   element->Page = uint8_t(CurrentPage);
   // A new node carries a name the automatic signal pass recognises as its own.
   if (element->IsNode()) element->Name = Options.AutoSignals ? "S0.0" : ".";
@@ -46,15 +50,30 @@ void TBauteil::ApplyAutomaticName(AutoNameCounters& ordinals) {
 }
 
 void Project::Renumber() {
-  int counter = Pasting ? kPasteNumberBase : 1;
+  NumberElements();
   AutoNameCounters ordinals;
+  for (auto& e : list_) {
+    if (e->Kind < kind::First || e->Kind > kind::Last) continue;
+    if (Pasting && !e->Marked) continue;
+    e->ApplyAutomaticName(ordinals);
+  }
+}
+
+void Project::NumberElements() {
+  int counter = Pasting ? kPasteNumberBase : 1;
   for (auto& e : list_) {
     if (e->Kind < kind::First || e->Kind > kind::Last) continue;
     if (Pasting && !e->Marked) continue;
     e->Number = int16_t(counter++);
     for (auto* pin : e->Pins()) pin->Number = int16_t(counter++);
-    e->ApplyAutomaticName(ordinals);
   }
+}
+
+int Project::NumbersInUse() const {
+  int used = 0;
+  for (const auto& e : list_)
+    if (e->Kind >= kind::First && e->Kind <= kind::Last) used += 1 + int(e->Pins().size());
+  return used;
 }
 
 namespace {

@@ -72,6 +72,11 @@ inline constexpr const char* kDefaultSourceName = "NONAME.ASM";
 inline constexpr const char* kPreviewSourceName = "TMN1992_.ASM";
 // Numbers from here up belong to elements on their way through the clipboard.
 inline constexpr int kPasteNumberBase = 30000;
+// Elements and pins are numbered from 1 and the file stores the numbers in 16 signed bits: a plan may
+// number up to kMaxPlanNumber (the numbers above are the clipboard's), a file and the clipboard up to
+// kMaxFileNumber. Past it numbers would wrap and every later link would be lost on reading.
+inline constexpr int kMaxPlanNumber = kPasteNumberBase - 1;
+inline constexpr int kMaxFileNumber = 32767;
 
 class Project {
  public:
@@ -84,9 +89,16 @@ class Project {
   [[nodiscard]] const ElementList& Elements() const { return list_; }
 
   // Constructs an element of kind 3..32 on the current page at the end of the list (renumbered unless
-  // pasting). Returns nullptr for a kind the program does not know.
+  // pasting). Returns nullptr for a kind the program does not know, and, outside a paste or a read,
+  // for an element the plan has no numbers left for (message 54).
   TBauteil* CreateElement(uint8_t kindCode, int32_t x, int32_t y);
+  // Numbers and automatic names.
   void Renumber();
+  // Numbers only: from 1 in list order (from 30000 for the selection while pasting), pins after their block.
+  void NumberElements();
+  // How many numbers the plan's elements and pins take, and whether `more` would still fit.
+  [[nodiscard]] int NumbersInUse() const;
+  [[nodiscard]] bool HasNumbersFor(int more) const { return NumbersInUse() + more <= kMaxPlanNumber; }
   void AutoSignalNames();
   void RemoveLooseNodes();
   void DeleteElement(TBauteil* element);

@@ -4,12 +4,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <cstdlib>
 
 #include "codegen/processors.h"
 #include "components/registry.h"
+#include "model/file_io.h"
 #include "model/node.h"
 #include "model/pin.h"
 
@@ -101,14 +100,18 @@ void WriteSettings(ByteWriter& out, const Project& p) {
   out.Str(ClockText(p.Mcu.ClockHz));
 }
 
-void ReadLinksFrom(Project& project, ByteReader& in, size_t firstElement) {
+// Returns how many stored links were left out or completed.
+int ReadLinksFrom(Project& project, ByteReader& in, size_t firstElement) {
   StoredLinks links(project, firstElement);
+  int repaired = 0;
   while (!in.AtEnd()) {
     int first = int16_t(in.U16());
     if (first == 0) break;
     int second = int16_t(in.U16());
-    (void)links.Add(first, second);
+    if (links.Add(first, second) != StoredLinks::Result::Made) ++repaired;
   }
+  auto [completed, removed] = links.Finish();
+  return repaired + completed + removed;
 }
 
 // Elements being read must not be renumbered one by one: they bring their numbers, and a renumbering
@@ -125,61 +128,9 @@ class SilentCreation {
   bool was_;
 };
 
-std::optional<std::string> ReadWholeFile(const std::string& path, bool& tooBig) {
-  std::error_code ec;
-  tooBig = false;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  auto size = std::filesystem::file_size(path, ec);
-  if (ec) return std::nullopt;
-  if (size > kMaxProjectFileSize) {
-    tooBig = true;
-    return std::nullopt;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string data(size_t(size), '\0');
-  in.read(data.data(), std::streamsize(size));
-  data.resize(size_t(in.gcount()));
-  if (in.bad()) return std::nullopt;
-  return data;
-}
-
 }  // namespace
 
 std::string_view FileIdentification() { return {kIdentification, 48}; }
-
-bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  namespace fs = std::filesystem;
-  std::random_device rd;
-  char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%08x.tmp", unsigned(rd()));
-  fs::path target(path);
-  fs::path temp = target;
-  temp += suffix;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  if (auto st = fs::status(target, ec); !ec && fs::is_regular_file(st))
-    fs::permissions(temp, st.permissions(), ec);
-  ec.clear();
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
-}
 
 // Nodes by their own number, pins by theirs; the first in list order wins, as a search from the front would.
 StoredLinks::StoredLinks(Project& project, size_t firstElement) {
@@ -209,12 +160,40 @@ StoredLinks::Result StoredLinks::Add(int first, int second) {
     if (pin.Partner) return pin.Partner == &node ? Result::AlreadyLinked : Result::PinTaken;
     return node.Connect(&pin) ? Result::Made : Result::NodeFull;
   }
+  // Each side of a link between nodes is stored from its own node; linking only this side keeps the
+  // other node's slots in their stored order. Finish checks that both sides came.
   auto& other = static_cast<TObjKnoten&>(*b);
-  if (node.IsLinkedTo(&other) || other.IsLinkedTo(&node)) return Result::AlreadyLinked;
-  if (node.LinkCount >= TObjKnoten::kMaxLinks || other.LinkCount >= TObjKnoten::kMaxLinks) return Result::NodeFull;
-  node.Connect(&other);
-  other.Connect(&node);
+  if (node.IsLinkedTo(&other)) return Result::AlreadyLinked;
+  if (!node.Connect(&other)) return Result::NodeFull;
+  nodes_.push_back(&node);
   return Result::Made;
+}
+
+std::pair<int, int> StoredLinks::Finish() {
+  int completed = 0, removed = 0;
+  for (TObjKnoten* node : nodes_) {
+    const auto links = node->Links;
+    const uint8_t count = node->LinkCount;
+    for (uint8_t i = 0; i < count; ++i) {
+      if (!links[i]->IsNode()) continue;
+      auto* other = static_cast<TObjKnoten*>(links[i]);
+      if (other->IsLinkedTo(node)) continue;
+      if (other->Connect(node)) {
+        ++completed;
+      } else {
+        node->Unlink(other);
+        ++removed;
+      }
+    }
+  }
+  nodes_.clear();
+  return {completed, removed};
+}
+
+void CheckPosition(const TBauteil& e) {
+  if (e.Owner) return;  // pins lie where their block puts them
+  if (e.X < kMinPosition || e.X > kPageWidth || e.Y < kMinPosition || e.Y > kPageHeight)
+    throw CorruptFile("position off the page");
 }
 
 void ShiftPasted(TBauteil& e) {
@@ -232,6 +211,7 @@ void ReadElements(Project& project, ByteReader& in) {
     TBauteil* e = project.CreateElement(code, 0, 0);
     if (!e) throw CorruptFile("element kind " + std::to_string(code) + " cannot be created");
     e->Load(in);
+    CheckPosition(*e);
     if (pasting) {
       e->Marked = 1;
       ShiftPasted(*e);
@@ -240,7 +220,7 @@ void ReadElements(Project& project, ByteReader& in) {
   }
 }
 
-void ReadLinks(Project& project, ByteReader& in) { ReadLinksFrom(project, in, 0); }
+int ReadLinks(Project& project, ByteReader& in) { return ReadLinksFrom(project, in, 0); }
 
 void WriteElements(Project& project, ByteWriter& out, const std::function<bool(const TBauteil&)>& chosen) {
   for (const auto& e : project.Elements()) {
@@ -280,7 +260,12 @@ bool PasteElements(Project& project, std::string_view bytes) {
   }
 }
 
+bool FitsInFile(const Project& project) { return project.NumbersInUse() <= kMaxFileNumber; }
+
 std::string ProjectToBytes(Project& project) {
+  // Numbers are what the links are stored by; fresh ones make every link readable whatever happened since
+  // the last renumbering.
+  project.NumberElements();
   ByteWriter out;
   WriteSettings(out, project);
   WriteElements(project, out, [](const TBauteil&) { return true; });
@@ -289,7 +274,7 @@ std::string ProjectToBytes(Project& project) {
 
 namespace {
 
-bool ReadProject(Project& project, std::string_view bytes, PasswordPrompt& prompt) {
+bool ReadProject(Project& project, std::string_view bytes, PasswordPrompt& prompt, int& repairedLinks) {
   ByteReader in(bytes);
   if (in.U8() != 48) throw CorruptFile("identification");
   std::string id;
@@ -324,7 +309,11 @@ bool ReadProject(Project& project, std::string_view bytes, PasswordPrompt& promp
   mcu.ClockHz = ParseClock(in.Str());
 
   ReadElements(project, in);
-  ReadLinksFrom(project, in, 0);
+  repairedLinks = ReadLinksFrom(project, in, 0);
+  // A file of more elements than it can number was not written by this program, and could not be again.
+  if (!FitsInFile(project)) throw CorruptFile("more elements and pins than a file can number");
+  // The stored numbers served to find the links; from here on the plan is numbered as the editor numbers it.
+  project.NumberElements();
   project.Mcu = mcu;
   project.Info = info;
   return true;
@@ -332,9 +321,12 @@ bool ReadProject(Project& project, std::string_view bytes, PasswordPrompt& promp
 
 }  // namespace
 
-bool ProjectFromBytes(Project& project, std::string_view bytes, PasswordPrompt& prompt) {
+bool ProjectFromBytes(Project& project, std::string_view bytes, PasswordPrompt& prompt, int* repairedLinks) {
+  int repaired = 0;
   try {
-    return ReadProject(project, bytes, prompt);
+    bool ok = ReadProject(project, bytes, prompt, repaired);
+    if (repairedLinks) *repairedLinks = repaired;
+    return ok;
   } catch (...) {
     project.New();
     throw;
@@ -342,9 +334,13 @@ bool ProjectFromBytes(Project& project, std::string_view bytes, PasswordPrompt& 
 }
 
 bool SaveProject(Project& project, const std::string& path) {
+  if (!FitsInFile(project)) {
+    project.Messages.ShowMessage(Msg::PlanTooLarge);
+    return false;
+  }
   DateTime before = project.Info.ChangedAt;
   project.Info.ChangedAt = DateTime::Now();
-  if (!WriteFileReplacing(path, ProjectToBytes(project))) {
+  if (!WriteFileAtomically(path, ProjectToBytes(project))) {
     project.Info.ChangedAt = before;
     project.Messages.ShowMessage(Msg::CannotSave);
     return false;
@@ -360,17 +356,19 @@ bool OpenProject(Project& project, const std::string& path, PasswordPrompt& prom
     project.Messages.ShowMessage(message);
     return false;
   };
-  bool tooBig = false;
-  std::optional<std::string> bytes = ReadWholeFile(path, tooBig);
-  if (!bytes) return fail(tooBig ? Msg::NotAProjectFile : Msg::FileMissing);
+  FileContents file = ReadFileBounded(path);
+  if (!file.bytes) return fail(file.problem == ReadProblem::TooBig ? Msg::NotAProjectFile : Msg::FileMissing);
+  int repairedLinks = 0;
   try {
-    if (!ProjectFromBytes(project, *bytes, prompt)) return fail(Msg::WrongPassword);
+    if (!ProjectFromBytes(project, *file.bytes, prompt, &repairedLinks)) return fail(Msg::WrongPassword);
   } catch (const std::exception&) {
     // CorruptFile in every case the reader foresees; anything else from a kind's record is no better.
     return fail(Msg::NotAProjectFile);
   }
   project.ProjectFileName = path;
   project.Saved = true;
+  // The plan opens as far as it is sound; the user learns that it is not quite what the file held.
+  if (repairedLinks > 0) project.Messages.ShowMessage(Msg::DamagedLinks, MessageMode::Error, std::to_string(repairedLinks));
   return true;
 }
 

@@ -21,7 +21,10 @@ class RecordVisitor {
   virtual void Choice(const char* key, uint8_t& v, uint8_t lo, uint8_t hi) = 0;
   virtual void Flag(const char* key, bool& v) = 0;
   virtual void Word(const char* key, uint16_t& v) = 0;              // two bytes, little-endian
-  virtual void Coord(const char* key, int32_t& v) = 0;              // low 16 bits stored, read unsigned
+  virtual void Coord(const char* key, int32_t& v) = 0;              // a size: low 16 bits, read unsigned
+  // A position: 16 bits, read signed (a junction node on the page's edge lies half a grid step outside).
+  // Visitors that only look at values may treat it as any other coordinate.
+  virtual void Position(const char* key, int32_t& v) { Coord(key, v); }
   virtual void Number(const char* key, int16_t& v) = 0;             // element number
   virtual void Long(const char* key, uint32_t& v) = 0;              // four bytes, little-endian
   virtual void Text(const char* key, std::string& v, size_t maxLen) = 0;  // length byte + Latin-1

@@ -43,6 +43,7 @@ void BinaryRecordWriter::Choice(const char*, uint8_t& v, uint8_t, uint8_t) { out
 void BinaryRecordWriter::Flag(const char*, bool& v) { out_.U8(v ? 1 : 0); }
 void BinaryRecordWriter::Word(const char*, uint16_t& v) { out_.U16(v); }
 void BinaryRecordWriter::Coord(const char*, int32_t& v) { out_.U16(uint16_t(uint32_t(v) & 0xFFFF)); }
+void BinaryRecordWriter::Position(const char*, int32_t& v) { out_.U16(uint16_t(uint32_t(v) & 0xFFFF)); }
 void BinaryRecordWriter::Number(const char*, int16_t& v) { out_.U16(uint16_t(v)); }
 void BinaryRecordWriter::Long(const char*, uint32_t& v) { out_.U32(v); }
 void BinaryRecordWriter::Text(const char*, std::string& v, size_t maxLen) { out_.Str(v, maxLen); }
@@ -67,6 +68,7 @@ void BinaryRecordReader::Choice(const char* key, uint8_t& v, uint8_t lo, uint8_t
 void BinaryRecordReader::Flag(const char*, bool& v) { v = in_.U8() == 1; }
 void BinaryRecordReader::Word(const char*, uint16_t& v) { v = in_.U16(); }
 void BinaryRecordReader::Coord(const char*, int32_t& v) { v = in_.U16(); }
+void BinaryRecordReader::Position(const char*, int32_t& v) { v = int16_t(in_.U16()); }
 void BinaryRecordReader::Number(const char*, int16_t& v) { v = int16_t(in_.U16()); }
 void BinaryRecordReader::Long(const char*, uint32_t& v) { v = in_.U32(); }
 void BinaryRecordReader::Text(const char*, std::string& v, size_t maxLen) { v = in_.Str(maxLen); }
@@ -99,6 +101,7 @@ void DumpRecordVisitor::Choice(const char* key, uint8_t& v, uint8_t, uint8_t) { 
 void DumpRecordVisitor::Flag(const char* key, bool& v) { Line(key, v ? "yes" : "no"); }
 void DumpRecordVisitor::Word(const char* key, uint16_t& v) { Line(key, std::to_string(v)); }
 void DumpRecordVisitor::Coord(const char* key, int32_t& v) { Line(key, std::to_string(v)); }
+void DumpRecordVisitor::Position(const char* key, int32_t& v) { Line(key, std::to_string(v)); }
 void DumpRecordVisitor::Number(const char* key, int16_t& v) { Line(key, std::to_string(v)); }
 void DumpRecordVisitor::Long(const char* key, uint32_t& v) { Line(key, std::to_string(v)); }
 void DumpRecordVisitor::Text(const char* key, std::string& v, size_t) { Line(key, '"' + v + '"'); }

@@ -20,6 +20,7 @@ class BinaryRecordWriter final : public RecordVisitor {
   void Flag(const char* key, bool& v) override;
   void Word(const char* key, uint16_t& v) override;
   void Coord(const char* key, int32_t& v) override;
+  void Position(const char* key, int32_t& v) override;
   void Number(const char* key, int16_t& v) override;
   void Long(const char* key, uint32_t& v) override;
   void Text(const char* key, std::string& v, size_t maxLen) override;
@@ -43,6 +44,7 @@ class BinaryRecordReader final : public RecordVisitor {
   void Flag(const char* key, bool& v) override;
   void Word(const char* key, uint16_t& v) override;
   void Coord(const char* key, int32_t& v) override;
+  void Position(const char* key, int32_t& v) override;
   void Number(const char* key, int16_t& v) override;
   void Long(const char* key, uint32_t& v) override;
   void Text(const char* key, std::string& v, size_t maxLen) override;
@@ -65,6 +67,7 @@ class DumpRecordVisitor final : public RecordVisitor {
   void Flag(const char* key, bool& v) override;
   void Word(const char* key, uint16_t& v) override;
   void Coord(const char* key, int32_t& v) override;
+  void Position(const char* key, int32_t& v) override;
   void Number(const char* key, int16_t& v) override;
   void Long(const char* key, uint32_t& v) override;
   void Text(const char* key, std::string& v, size_t maxLen) override;

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <iterator>
 #include <system_error>
+
+#include "model/file_io.h"
 
 namespace tolmek {
 
@@ -26,28 +27,55 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
          });
 }
 
+namespace {
+
+constexpr uintmax_t kMaxSettingsFileSize = 1u << 20;
+
+// A value with spaces at its ends, or one that is quoted itself, is written in quotes to keep it whole.
+std::string StoredValue(const std::string& value) {
+  const bool spaced = !value.empty() && (std::isspace(static_cast<unsigned char>(value.front())) ||
+                                         std::isspace(static_cast<unsigned char>(value.back())));
+  const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  return spaced || quoted ? '"' + value + '"' : value;
+}
+
+std::string ReadValue(std::string_view stored) {
+  stored = Trim(stored);
+  if (stored.size() >= 2 && stored.front() == '"' && stored.back() == '"') stored = stored.substr(1, stored.size() - 2);
+  return std::string(stored);
+}
+
+}  // namespace
+
 IniFile IniFile::Parse(std::string_view text) {
   IniFile ini;
   Section* current = nullptr;
   while (!text.empty()) {
     const size_t end = text.find('\n');
-    std::string_view line = Trim(text.substr(0, end));
+    std::string_view raw = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    const std::string_view line = Trim(raw);
+    if (!line.empty() && line.front() == '[') {
       const size_t close = line.find(']');
-      current = &ini.SectionFor(Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1)));
+      const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+      // A section named twice is read as one (the first of two equal keys counts), and written back as two.
+      ini.sections_.push_back({std::string(name), true, std::string(raw), {}});
+      current = &ini.sections_.back();
       continue;
     }
+    if (!current) {
+      ini.sections_.push_back({"", false, "", {}});
+      current = &ini.sections_.back();
+    }
+    Line l{std::string(raw), {}, {}, false, false};
     const size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    if (!current) current = &ini.SectionFor("");
-    const std::string_view key = Trim(line.substr(0, eq));
-    if (key.empty()) continue;
-    auto it = std::find_if(current->entries.begin(), current->entries.end(),
-                           [&](const Entry& e) { return EqualNoCase(e.key, key); });
-    // The first of two equal keys counts, as the platform's reader sees it.
-    if (it == current->entries.end()) current->entries.push_back({std::string(key), std::string(Trim(line.substr(eq + 1)))});
+    if (!line.empty() && line.front() != ';' && eq != std::string_view::npos && !Trim(line.substr(0, eq)).empty()) {
+      l.entry = true;
+      l.key = std::string(Trim(line.substr(0, eq)));
+      l.value = ReadValue(line.substr(eq + 1));
+    }
+    current->lines.push_back(std::move(l));
   }
   return ini;
 }
@@ -55,65 +83,64 @@ IniFile IniFile::Parse(std::string_view text) {
 std::string IniFile::Text() const {
   std::string out;
   for (const Section& s : sections_) {
-    if (!s.name.empty() || &s != &sections_.front()) out += "[" + s.name + "]\n";
-    for (const Entry& e : s.entries) out += e.key + "=" + e.value + "\n";
-    out += "\n";
+    if (s.hasHeader) {
+      // A section the program added stands apart from the one before it.
+      if (s.header.empty() && !out.empty() && !out.ends_with("\n\n")) out += '\n';
+      out += s.header.empty() ? "[" + s.name + "]" : s.header;
+      out += '\n';
+    }
+    for (const Line& l : s.lines) {
+      out += l.entry && l.changed ? l.key + "=" + StoredValue(l.value) : l.raw;
+      out += '\n';
+    }
   }
   return out;
 }
 
 bool IniFile::Load(const std::filesystem::path& path) {
   sections_.clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  *this = Parse(buffer.str());
+  FileContents file = ReadFileBounded(path, kMaxSettingsFileSize);
+  if (!file.bytes) return false;
+  *this = Parse(*file.bytes);
   return true;
 }
 
 bool IniFile::Save(const std::filesystem::path& path) const {
   std::error_code ec;
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    const std::string text = Text();
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.flush()) {
-      out.close();
-      std::filesystem::remove(temp, ec);
-      return false;
-    }
-  }
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    return false;
+  return WriteFileAtomically(path, Text());
+}
+
+bool IniFile::Empty() const {
+  for (const Section& s : sections_) {
+    if (s.hasHeader) return false;
+    for (const Line& l : s.lines)
+      if (l.entry) return false;
   }
   return true;
 }
 
-const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-  for (const Section& s : sections_)
-    if (EqualNoCase(s.name, name)) return &s;
-  return nullptr;
+bool IniFile::Named(const Section& s, std::string_view name) {
+  return (s.hasHeader || name.empty()) && EqualNoCase(s.name, name);
 }
 
 IniFile::Section& IniFile::SectionFor(std::string_view name) {
   for (Section& s : sections_)
-    if (EqualNoCase(s.name, name)) return s;
-  sections_.push_back({std::string(name), {}});
+    if (Named(s, name)) return s;
+  sections_.push_back({std::string(name), !name.empty(), "", {}});
   return sections_.back();
 }
 
+IniFile::Line* IniFile::FindEntry(std::string_view section, std::string_view key) {
+  for (Section& s : sections_)
+    if (Named(s, section))
+      for (Line& l : s.lines)
+        if (l.entry && EqualNoCase(l.key, key)) return &l;
+  return nullptr;
+}
+
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
-  const Section* s = FindSection(section);
-  if (!s) return std::nullopt;
-  for (const Entry& e : s->entries)
-    if (EqualNoCase(e.key, key)) return e.value;
+  if (const Line* l = const_cast<IniFile*>(this)->FindEntry(section, key)) return l->value;
   return std::nullopt;
 }
 
@@ -138,17 +165,22 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  // Line breaks would split the entry; a path or title never holds one.
+  // A line break would split the entry; a path or title never holds one. (A carriage return inside a line
+  // is kept: only "\n" ends a line, and one at an end of the value is kept by the quotes.)
   std::string clean(value);
   std::replace(clean.begin(), clean.end(), '\n', ' ');
-  std::replace(clean.begin(), clean.end(), '\r', ' ');
+  if (Line* l = FindEntry(section, key)) {
+    if (l->value == clean) return;  // an unchanged value keeps its line as it was written
+    l->value = std::move(clean);
+    l->changed = true;
+    return;
+  }
   Section& s = SectionFor(section);
-  for (Entry& e : s.entries)
-    if (EqualNoCase(e.key, key)) {
-      e.value = std::move(clean);
-      return;
-    }
-  s.entries.push_back({std::string(key), std::move(clean)});
+  // A new key goes after the section's last entry, before the blank lines and comments that close it.
+  auto at = s.lines.end();
+  while (at != s.lines.begin() && !std::prev(at)->entry) --at;
+  if (at == s.lines.begin()) at = s.lines.end();
+  s.lines.insert(at, Line{"", std::string(key), std::move(clean), true, true});
 }
 
 void IniFile::WriteInt(std::string_view section, std::string_view key, long long value) {
@@ -161,8 +193,8 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 void IniFile::EraseKey(std::string_view section, std::string_view key) {
   for (Section& s : sections_)
-    if (EqualNoCase(s.name, section))
-      std::erase_if(s.entries, [&](const Entry& e) { return EqualNoCase(e.key, key); });
+    if (Named(s, section))
+      std::erase_if(s.lines, [&](const Line& l) { return l.entry && EqualNoCase(l.key, key); });
 }
 
 std::filesystem::path FindFileNoCase(const std::filesystem::path& folder, std::string_view name) {

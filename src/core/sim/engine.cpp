@@ -2,6 +2,8 @@
 #include "sim/engine.h"
 
 #include <algorithm>
+#include <regex>
+#include <unordered_map>
 
 #include "model/node.h"
 #include "model/pin.h"
@@ -100,6 +102,7 @@ bool SimEngine::StartSimulation() {
 
   savedListener_ = project_.Redraw;
   project_.Redraw = this;
+  JoinNamesakes();
   BindPortBytes();
   for (const auto& e : project_.Elements()) e->SimulationStart(context_);
   // Marked meant "selected" until now; from here on it is the level, and every level starts low.
@@ -134,6 +137,7 @@ bool SimEngine::StopSimulation() {
   ClearLevels();
   project_.Redraw = savedListener_;
   savedListener_ = nullptr;
+  UnjoinNamesakes();
   shown_.Clear();
   pending_.clear();
   for (auto& objects : pageObjects_) objects.clear();
@@ -276,6 +280,64 @@ void SimEngine::SyncPortBytes() {
     port.variable->Value = value;
     port.synced = value;
   }
+}
+
+namespace {
+
+// A name the chip gives one bit: NAME.BIT. "." alone is an unnamed bit net, and byte names carry no level.
+// Automatic names ("S3.2") are left out: the automatic pass gives each net its own, and until it has run
+// every new node carries the same placeholder "S0.0", which joins nothing.
+bool IsBitName(const std::string& name) {
+  if (name.size() < 2 || name.find('.') == std::string::npos) return false;
+  static const std::regex automatic(R"(S[0-9]+\.[0-9]+)");
+  return !std::regex_match(name, automatic);
+}
+
+}  // namespace
+
+void SimEngine::JoinNamesakes() {
+  namesakes_.clear();
+  // The nets: nodes joined through node links (pins hang off one node each), and pins without a node.
+  std::unordered_map<const TBauteil*, TBauteil*> carrierOf;  // node -> first node of its net
+  std::vector<TObjKnoten*> stack;
+  for (const auto& e : project_.Elements()) {
+    if (!e->IsNode() || carrierOf.count(e.get())) continue;
+    auto* first = static_cast<TObjKnoten*>(e.get());
+    carrierOf[first] = first;
+    stack.assign(1, first);
+    while (!stack.empty()) {
+      TObjKnoten* n = stack.back();
+      stack.pop_back();
+      for (TBauteil* l : n->LinkList())
+        if (l->IsNode() && carrierOf.emplace(l, first).second) stack.push_back(static_cast<TObjKnoten*>(l));
+    }
+    if (IsBitName(first->Name)) namesakes_[first->Name].push_back(first);
+  }
+  for (const auto& e : project_.Elements())
+    for (TObjAnschluss* pin : e->Pins())
+      if (!pin->Partner && IsBitName(pin->Name)) namesakes_[pin->Name].push_back(pin);
+  std::erase_if(namesakes_, [](const auto& entry) { return entry.second.size() < 2; });
+  if (namesakes_.empty()) return;
+  for (const auto& e : project_.Elements()) {
+    if (e->IsNode()) {
+      auto& node = static_cast<TObjKnoten&>(*e);
+      auto it = namesakes_.find(carrierOf[&node]->Name);
+      if (it != namesakes_.end()) node.Namesakes = &it->second;
+    }
+    for (TObjAnschluss* pin : e->Pins()) {
+      if (pin->Partner) continue;
+      auto it = namesakes_.find(pin->Name);
+      if (it != namesakes_.end()) pin->Namesakes = &it->second;
+    }
+  }
+}
+
+void SimEngine::UnjoinNamesakes() {
+  for (const auto& e : project_.Elements()) {
+    if (e->IsNode()) static_cast<TObjKnoten&>(*e).Namesakes = nullptr;
+    for (TObjAnschluss* pin : e->Pins()) pin->Namesakes = nullptr;
+  }
+  namesakes_.clear();
 }
 
 void SimEngine::ElementChanged(TBauteil& element) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <bitset>
+#include <map>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -108,6 +109,9 @@ class SimEngine final : private RedrawListener {
   // them (bits without a net keep what was written, as a port latch does).
   void BindPortBytes();
   void SyncPortBytes();
+  // Joins the nets that carry the same bit name, as the chip's one bit joins them; undone by Unjoin.
+  void JoinNamesakes();
+  void UnjoinNamesakes();
 
   Project& project_;
   VariableTable variables_;
@@ -121,6 +125,8 @@ class SimEngine final : private RedrawListener {
   int64_t elapsedMs_ = 0;
   // The stepped objects of each page in list order, fixed at start (the list is not edited while running).
   std::array<std::vector<TBauteil*>, kPageCount> pageObjects_;
+  // Per bit name carried by two nets or more: one element of each such net.
+  std::map<std::string, std::vector<TBauteil*>, std::less<>> namesakes_;
 
   struct PortByte {
     std::string name;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/lang.h"
+#include "gui/file_text.h"
 
 namespace tolmek {
 
@@ -92,12 +93,13 @@ TDialogProjekt::TDialogProjekt(const ProjectInfo& info, Messenger& messages, QWi
   autoIncrement_->setObjectName("CheckBox1");
   autoIncrement_->setChecked(info.AutoIncrement);
   form->addRow(autoIncrement_);
-  password_ = new QLineEdit(QString::fromLatin1(info.Password.c_str()), this);
+  password_ = new QLineEdit(QString::fromStdString(info.Password), this);
   password_->setObjectName("Edit1");
   password_->setMaxLength(kPasswordLength);
   form->addRow(Named(new QLabel(this), "Label6"), password_);
   layout->addLayout(form);
   layout->addLayout(OkCancel(this));
+  GuardFileText(*this, messages);
   SetLanguageCaptions(messages.CurrentLanguage());
 }
 
@@ -124,7 +126,7 @@ void TDialogProjekt::accept() {
   uint8_t* fields[3] = {&r.MajorVersion, &r.MinorVersion, &r.BuildNumber};
   for (int i = 0; i < 3; ++i) *fields[i] = uint8_t(std::clamp(versions_[size_t(i)]->text().toInt(), 0, 255));
   r.AutoIncrement = autoIncrement_->isChecked();
-  r.Password = password_->text().left(kPasswordLength).toLatin1().toStdString();
+  r.Password = password_->text().left(kPasswordLength).toStdString();
   info_ = r;
   QDialog::accept();
 }

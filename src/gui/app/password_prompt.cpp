@@ -15,7 +15,7 @@ std::optional<std::string> DialogPasswordPrompt::AskPassword() {
   const bool ok = dialog.exec() == QDialog::Accepted;
   if (waiting) QApplication::setOverrideCursor(Qt::WaitCursor);
   if (!ok) return std::nullopt;
-  return dialog.Text().toLatin1().toStdString();
+  return dialog.Text().toStdString();  // texts inside the program are UTF-8, as the file reader gives them
 }
 
 }  // namespace tolmek

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/file_io.h"
 #include "model/project.h"
 #include "settings/ini_file.h"
 
@@ -29,13 +30,7 @@ void RemoveOutputsOf(const std::string& source) {
   }
 }
 
-std::optional<std::string> ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::optional<std::string> ReadText(const std::string& path) { return ReadFileBounded(path).bytes; }
 
 }  // namespace
 

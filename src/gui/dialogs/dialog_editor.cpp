@@ -37,6 +37,7 @@
 #include "gui/dialogs/text_dialog.h"
 #include "gui/dialogs/timer_dialog.h"
 #include "gui/dialogs/zaehler_dialog.h"
+#include "gui/file_text.h"
 #include "model/node.h"
 #include "model/pin.h"
 
@@ -52,6 +53,7 @@ bool Run(TBauteil& element, Messenger& messages, QWidget* parent) {
   auto& e = static_cast<Element&>(element);
   Dialog dialog(Use..., messages, parent);
   dialog.Load(e);
+  GuardFileText(dialog, messages);
   if (dialog.exec() != QDialog::Accepted) return false;
   dialog.Apply(e);
   return true;

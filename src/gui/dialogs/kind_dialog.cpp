@@ -4,6 +4,8 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 
+#include "gui/file_text.h"
+
 namespace tolmek {
 
 KindDialog::KindDialog(Messenger& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
@@ -31,7 +33,10 @@ void KindDialog::ApplyCaptions(std::span<const Caption> rows) {
 }
 
 std::optional<std::string> CheckBlockName(const QString& typed, const char* emptyDefault) {
-  std::string name = typed.toUpper().toStdString();
+  const QString upper = typed.toUpper();
+  // Upper-casing can leave the file's character set ("ÿ" becomes "Ÿ"): such a name could not be saved.
+  if (!FitsFileCharacters(upper)) return std::nullopt;
+  std::string name = upper.toStdString();
   if (name.empty()) return std::string(emptyDefault);
   if (name[0] < 'A' || name[0] > 'Z') return std::nullopt;
   return name;

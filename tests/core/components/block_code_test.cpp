@@ -120,7 +120,8 @@ TEST(Strigg8Code, EightBitVariableForms) {
     st.Output().Inverted = true;
     const Lines lines = BlockLines(f.Generate(), "; Schmitt-Trigger 8-Bit -> ST1");
     EXPECT_EQ(Between(lines, "LABEL_ST1_MH", "LABEL_ST1_TEST"),
-              (Lines{"LABEL_ST1_MH", "MOVLW 100", "MOVWF SYS_TMP1", "MOVFW HYV", "SUBWF SYS_TMP1,W"}));
+              (Lines{"LABEL_ST1_MH", "MOVLW 100", "MOVWF SYS_TMP1", "MOVFW HYV", "SUBWF SYS_TMP1,W",
+                     "BTFSS STATUS,CARRY", "MOVLW 0"}));
     EXPECT_EQ(lines[1], "BTFSS PORTA,0");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "BCF PORTA,0"), lines.end());
     const auto reset = std::find(lines.begin(), lines.end(), "LABEL_ST1_RESET");
@@ -133,7 +134,8 @@ TEST(Strigg8Code, EightBitVariableForms) {
     AddSchmitt(f, false, "RB", "SPV", "10", "RA.0");
     const Lines lines = BlockLines(f.Generate(), "; Schmitt-Trigger 8-Bit -> ST1");
     EXPECT_EQ(Between(lines, "MOVFW SPV", "LABEL_ST1_TEST"),
-              (Lines{"MOVFW SPV", "GOTO LABEL_ST1_TEST", "LABEL_ST1_MH", "MOVLW 10", "SUBWF SPV,W"}));
+              (Lines{"MOVFW SPV", "GOTO LABEL_ST1_TEST", "LABEL_ST1_MH", "MOVLW 10", "SUBWF SPV,W",
+                     "BTFSS STATUS,CARRY", "MOVLW 0"}));
   }
 }
 
@@ -153,8 +155,10 @@ TEST(Strigg8Code, SixteenBitVariables) {
   EXPECT_EQ(BlockLines(f.Generate(), "; Schmitt-Trigger 16-Bit -> ST1"),
             (Lines{"MOVFW SPW", "MOVWF SYS_TMP1", "MOVFW SPW_HI", "MOVWF SYS_TMP2",                     //
                    "BCF STATUS,RP0", "BTFSC PORTA,2", "GOTO LABEL_ST1_TEST",                           //
-                   "MOVFW HYW_HI", "SUBWF SYS_TMP2,F", "MOVFW HYW", "SUBWF SYS_TMP1,F",                //
-                   "BTFSS STATUS,CARRY", "DECF SYS_TMP2,F",                                            //
+                   "MOVFW HYW_HI", "SUBWF SYS_TMP2,F", "BTFSS STATUS,CARRY", "GOTO LABEL_ST1_ZERO",   //
+                   "MOVFW HYW", "SUBWF SYS_TMP1,F", "BTFSC STATUS,CARRY", "GOTO LABEL_ST1_TEST",       //
+                   "MOVLW 1", "SUBWF SYS_TMP2,F", "BTFSC STATUS,CARRY", "GOTO LABEL_ST1_TEST",         //
+                   "LABEL_ST1_ZERO", "CLRF SYS_TMP1", "CLRF SYS_TMP2",                                 //
                    "LABEL_ST1_TEST", "MOVFW SYS_TMP2", "SUBWF INW_HI,W", "BTFSS STATUS,ZERO",          //
                    "GOTO LABEL_ST1_TEST2", "MOVFW SYS_TMP1", "SUBWF INW,W",                            //
                    "LABEL_ST1_TEST2", "BTFSS STATUS,CARRY", "GOTO LABEL_ST1_RESET",                    //
@@ -170,8 +174,9 @@ TEST(Strigg8Code, SixteenBitConstantsUseHighAndLow) {
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 4),
             (Lines{"MOVLW LOW 1000", "MOVWF SYS_TMP1", "MOVLW HIGH 1000", "MOVWF SYS_TMP2"}));
   EXPECT_EQ(Between(lines, "MOVLW HIGH 250", "LABEL_ST1_TEST"),
-            (Lines{"MOVLW HIGH 250", "SUBWF SYS_TMP2,F", "MOVLW LOW 250", "SUBWF SYS_TMP1,F", "BTFSS STATUS,CARRY",
-                   "DECF SYS_TMP2,F"}));
+            (Lines{"MOVLW HIGH 250", "SUBWF SYS_TMP2,F", "BTFSS STATUS,CARRY", "GOTO LABEL_ST1_ZERO", "MOVLW LOW 250",
+                   "SUBWF SYS_TMP1,F", "BTFSC STATUS,CARRY", "GOTO LABEL_ST1_TEST", "MOVLW 1", "SUBWF SYS_TMP2,F",
+                   "BTFSC STATUS,CARRY", "GOTO LABEL_ST1_TEST", "LABEL_ST1_ZERO", "CLRF SYS_TMP1", "CLRF SYS_TMP2"}));
 }
 
 TEST(BlockNames, WorkRegistersAndOutputsAreAnnounced) {

@@ -146,6 +146,35 @@ TEST(BlocksGpsim, SchmittVariablesAndSixteenBitsOn16F877) {
                {{0, 29, 50, 20}, "000"}}));
 }
 
+// A hysteresis above the set point clamps the lower threshold at 0: the output, once on, stays on. The
+// program used to compute the threshold modulo 256 (or 65536) and toggle the output on every pass.
+TEST(BlocksGpsim, SchmittHysteresisAboveSetPointHoldsOn16F877) {
+  if (!HaveTools()) GTEST_SKIP() << "gpasm/gpsim not installed";
+  ScratchDir dir("blocks_gpsim_st_hy");
+  WriterFixture f(k16F877);
+  for (const char* high : {"PORTB_HI.0", "PORTC_HI.0", "PORTD_HI.0"}) AddSupply(f.tp, false, high);
+  AddSchmitt(f.tp, false, "RB", "RC", "RD", "RE.0");
+  AddSchmitt(f.tp, true, "RB", "RC", "RD", "RE.1");
+  AddSchmitt(f.tp, false, "RB", "RC", "200", "RE.2");
+  const Assembly a = AssembleClean(f, dir);
+  const PinGroup in{"portb0", "portb1", "portb2", "portb3", "portb4", "portb5", "portb6", "portb7"};
+  const PinGroup sp{"portc0", "portc1", "portc2", "portc3", "portc4", "portc5", "portc6", "portc7"};
+  const PinGroup hy{"portd0", "portd1", "portd2", "portd3", "portd4", "portd5", "portd6", "portd7"};
+  // Columns: IN, SP, HY (the third trigger's hysteresis is 200 throughout). One port changes per row:
+  // the program reads the three at different instants, and two changing at once pass through a mixture.
+  ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {in, sp, hy}, {{"porte", 0}, {"porte", 1}, {"porte", 2}},
+              {{{0, 250, 10}, "000"},
+               {{0, 50, 10}, "000"},
+               {{60, 50, 10}, "111"},
+               {{60, 50, 100}, "111"},
+               {{0, 50, 100}, "111"},
+               {{0, 50, 10}, "001"},
+               {{0, 250, 10}, "000"},
+               {{255, 250, 10}, "111"},
+               {{255, 250, 255}, "111"},
+               {{0, 250, 255}, "110"}}));
+}
+
 TEST(BlocksGpsim, SchmittOn12C508A) {
   if (!HaveTools()) GTEST_SKIP() << "gpasm/gpsim not installed";
   ScratchDir dir("blocks_gpsim_st508");
@@ -162,11 +191,12 @@ TEST(BlocksGpsim, SchmittOn12C508A) {
   AddSchmitt(f.tp, true, "X", "10", "HYV", "GP.4");
   AddSchmitt(f.tp, false, "X", "SPV", "7", "GP.5").Output().Inverted = true;
   const Assembly a = AssembleClean(f, dir);
-  // Input value GP0 (1), GP1 (2), GP3 (4) gives X = bit0 + 2 bit1 + 8 bit2.
+  // Input value GP0 (1), GP1 (2), GP3 (4) gives X = bit0 + 2 bit1 + 8 bit2. The gates copy the pins one by
+  // one, so rows change X by steps that pass through no value on the other side of a threshold.
   auto x = [](int value) { return (value & 1) | (value & 2) | ((value & 8) ? 4 : 0); };
   ASSERT_NO_FATAL_FAILURE(ExpectTable(a, {{"gpio0", "gpio1", "gpio3"}}, {{"gpio", 2}, {"gpio", 4}, {"gpio", 5}},
-              {{{x(0)}, "001"}, {{x(9)}, "001"}, {{x(10)}, "110"}, {{x(3)}, "110"}, {{x(2)}, "001"},
-               {{x(9)}, "001"}, {{x(11)}, "110"}, {{x(0)}, "001"}}));
+              {{{x(0)}, "001"}, {{x(9)}, "001"}, {{x(10)}, "110"}, {{x(11)}, "110"}, {{x(3)}, "110"}, {{x(2)}, "001"},
+               {{x(1)}, "001"}, {{x(9)}, "001"}, {{x(11)}, "110"}, {{x(0)}, "001"}}));
 }
 
 }  // namespace

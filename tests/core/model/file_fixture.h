@@ -64,6 +64,7 @@ class Scrambler final : public RecordVisitor {
   void Flag(const char*, bool& v) override { v = next_++ % 2; }
   void Word(const char*, uint16_t& v) override { v = uint16_t(next_++ * 311); }
   void Coord(const char*, int32_t& v) override { v = int32_t(next_++ * 10); }
+  void Position(const char*, int32_t& v) override { v = int32_t(next_++ * 10 % 2000); }  // stays on the page
   void Number(const char*, int16_t& v) override { v = int16_t(next_++); }
   void Long(const char*, uint32_t& v) override { v = next_++ * 0x01010101u; }
   void Text(const char*, std::string& v, size_t maxLen) override {

@@ -470,18 +470,18 @@ TEST(ProjectFile, DamagedClipboardPastesNothing) {
   for (const auto& e : t.project.Elements()) EXPECT_EQ(e->Marked, 0);
 }
 
-TEST(ProjectFile, ReadingDoesNotRenumberOrRename) {
-  // Stored numbers and names are the file's; reading keeps them, even where renumbering would differ.
+TEST(ProjectFile, ReadingNumbersAfreshButDoesNotRename) {
+  // Stored names are the file's and stay, even where renumbering would change them; the stored numbers
+  // only serve to find the links, and the plan is numbered as the editor numbers it.
   TestProject t;
   auto& gate = t.Add<TObjGatter>(kind::Gatter);
   gate.Name = "LG9";
-  gate.Number = 40;
   std::string file = ProjectToBytes(t.project);
   TestProject back;
   FixedPassword none;
   ASSERT_TRUE(ProjectFromBytes(back.project, file, none));
   EXPECT_EQ(back.project.Elements()[0]->Name, "LG9");
-  EXPECT_EQ(back.project.Elements()[0]->Number, 40);
+  EXPECT_EQ(back.project.Elements()[0]->Number, 1);
 }
 
 }  // namespace

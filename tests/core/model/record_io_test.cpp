@@ -78,17 +78,19 @@ TEST(RecordIo, EveryTruncationOfARecordIsCorrupt) {
   }
 }
 
-TEST(RecordIo, CoordinatesKeepTheirLowSixteenBitsAndReadUnsigned) {
+TEST(RecordIo, CoordinatesKeepTheirLowSixteenBitsPositionsReadSignedSizesUnsigned) {
   TestProject t;
   auto& gnd = t.Add<TObjGnd>(kind::Gnd);
   gnd.X = -10;
   gnd.Y = 70000;
+  gnd.Height = -2;
   std::string bytes = Saved(gnd);
   EXPECT_EQ(bytes.substr(1, 4), std::string("\xF6\xFF\x70\x11", 4));
   ByteReader in(bytes);
   gnd.Load(in);
-  EXPECT_EQ(gnd.X, 65526);
+  EXPECT_EQ(gnd.X, -10);
   EXPECT_EQ(gnd.Y, 4464);
+  EXPECT_EQ(gnd.Height, 65534);
 }
 
 TEST(RecordIo, OnlyOneCountsAsASetFlag) {

@@ -2,10 +2,12 @@
 // settles to must be the pin levels of the program run in gpsim.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -280,6 +282,40 @@ TEST_F(SimulatorAgainstProgram, SuppliesAndLabelsAcrossPages) {
   auto& vccOut = p.Supply(2, 20, 300, TObjGnd::kVcc);
   p.Wire(2, {&vccOut.Pin()}, "RB.2");
   ExpectAgreement(p, AllInputCombinations(), 4);
+}
+
+// Nets of one bit name are one bit on the chip, wire or no wire between them. Random plans of gates on
+// three pages, every input on a net of its own that only shares its name with the net of the gate that
+// drives it: the simulator must join them by name as the program does.
+TEST_F(SimulatorAgainstProgram, NetsOfOneNameAreOneBitInRandomPlans) {
+  const std::vector<std::string> inputs = {"RA.0", "RA.1", "RA.2", "RA.3"};
+  const std::vector<std::string> targets = {"M.0", "RB.0", "M.1", "RB.1", "RB.2", "M.2", "RB.3", "RB.4", "RB.5"};
+  for (unsigned seed = 1; seed <= 6; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    auto pick = [&random](size_t n) { return size_t(std::uniform_int_distribution<size_t>(0, n - 1)(random)); };
+    PlanFixture p;
+    // Each target is driven by one gate reading names that come before it; the gates are listed in an
+    // order of their own, so levels also travel against the list within a step.
+    std::vector<size_t> order(targets.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::shuffle(order.begin(), order.end(), random);
+    for (size_t k : order) {
+      const int page = int(pick(3));
+      const int count = 1 + int(pick(3));
+      const uint8_t type = uint8_t(pick(3));
+      auto& gate = p.Gate(page, 100 + 200 * int(k % 5), 100 + 200 * int(k / 5), type, count);
+      gate.Output().Inverted = pick(2) == 1;
+      for (int i = 0; i < count; ++i) {
+        gate.Input(i).Inverted = pick(4) == 0;
+        const size_t from = pick(inputs.size() + k);
+        const std::string& name = from < inputs.size() ? inputs[from] : targets[from - inputs.size()];
+        p.Wire(int(pick(3)), {&gate.Input(i)}, name);
+      }
+      p.Wire(page, {&gate.Output()}, targets[k]);
+    }
+    ExpectAgreement(p, AllInputCombinations(), 6);
+  }
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ struct PlanFixture {
     TObjKnoten* previous = nullptr;
     size_t next = 0;
     do {
-      auto& node = Create<TObjKnoten>(kind::Knoten, page, 1000 + 20 * int(project.Elements().size()), 1500);
+      auto& node = Create<TObjKnoten>(kind::Knoten, page, 1000 + 20 * int(project.Elements().size() % 100), 1500);
       if (!first) first = &node;
       if (previous) Connect(*previous, node);
       int room = previous ? 2 : 3;

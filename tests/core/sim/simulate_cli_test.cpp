@@ -105,13 +105,13 @@ TEST_F(SimulateCli, OnlyTheChosenPagesRun) {
   EXPECT_EQ(run.out, "tick,ms,RB.0,RB.1\n1,100,0,1\n");
 }
 
-TEST_F(SimulateCli, ComponentMessagesGoToStderrAndTheRunGoesOn) {
+TEST_F(SimulateCli, ComponentMessagesGoToStderrTheRunGoesOnAndTheCommandFails) {
   PlanFixture plan;
   auto& trigger = plan.Create<TObjStrigg8>(kind::Strigg8, 0, 100, 100);
   plan.Wire(0, {&trigger.In()}, "LEVEL");
   const std::string path = Save(plan.project);
   Outcome run = Simulate(path + " --ticks 2");
-  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "tick,ms\n1,100\n2,200\n");
   EXPECT_NE(run.err.find("18 : unknown variable at input"), std::string::npos) << run.err;
 }
