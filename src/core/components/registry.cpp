@@ -4,12 +4,17 @@
 #include <algorithm>
 #include <vector>
 
+#include "components/bv.h"
+#include "components/call.h"
+#include "components/data8.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
 #include "components/rsff.h"
 #include "components/spl.h"
+#include "components/mux.h"
 #include "components/strigg8.h"
+#include "components/tabelle.h"
 #include "components/text.h"
 #include "model/node.h"
 
@@ -33,6 +38,11 @@ const std::vector<KindInfo>& Table() {
         {kind::Inc, "TObjInc", "", &Make<TObjInc>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
+        {kind::Data8, "TObjData8", "", &Make<TObjData8>},
+        {kind::Tabelle, "TObjTabelle", "", &Make<TObjTabelle>},
+        {kind::Call, "TObjCall", "", &Make<TObjCall>},
+        {kind::Mux, "TObjMux", "MX", &Make<TObjMux>},
+        {kind::Bv, "TObjBv", "BV", &Make<TObjBv>},
     };
     std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
     return t;

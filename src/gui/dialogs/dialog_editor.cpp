@@ -1,20 +1,28 @@
 // The property dialogs of the plan's elements, chosen by kind (and pin width) from one table.
 #include "gui/dialogs/dialog_editor.h"
 
+#include "components/bv.h"
+#include "components/call.h"
+#include "components/data8.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
 #include "components/rsff.h"
 #include "components/spl.h"
+#include "components/mux.h"
 #include "components/strigg8.h"
+#include "components/tabelle.h"
 #include "components/text.h"
 #include "gui/build/inc_dialog.h"
+#include "gui/dialogs/data8_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
+#include "gui/dialogs/mux_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
 #include "gui/dialogs/rsff_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
+#include "gui/dialogs/tabelle_dialog.h"
 #include "gui/dialogs/text_dialog.h"
 #include "model/node.h"
 #include "model/pin.h"
@@ -57,6 +65,11 @@ constexpr DialogRow kDialogs[] = {
     {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
     {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
     {kind::Inc, 0, &Run<TObjInc, TDialogInc>},
+    {kind::Mux, 0, &Run<TObjMux, TDialogMux>},
+    {kind::Bv, 0, &Run<TObjBv, TDialogBV>},
+    {kind::Tabelle, 0, &Run<TObjTabelle, TDialogTabelle>},
+    {kind::Call, 0, &Run<TObjCall, TDialogCall>},
+    {kind::Data8, 0, &Run<TObjData8, TDialogData8>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
