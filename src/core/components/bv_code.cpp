@@ -18,6 +18,7 @@ void TObjBv::GenerateMainCode(ProgramWriter& w) {
 void TObjBv::GeneratePack(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Verteiler -> " + Name);
+  if (ReportUnnamed(w, *this, *byte_, 17)) return;
   const std::string out = BlockCode::ByteOperand(*byte_);
   c.Op("MOVLW 0");
   int mask = 1;
@@ -45,7 +46,7 @@ void TObjBv::GeneratePack(ProgramWriter& w) {
 void TObjBv::GenerateUnpack(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Verteiler -> " + Name);
-  if (ReportNumberAsRegister(w, *this, *byte_, 18)) return;
+  if (ReportUnnamed(w, *this, *byte_, 18) || ReportNumberAsRegister(w, *this, *byte_, 18)) return;
   const std::string in = BlockCode::ByteOperand(*byte_);
   if (BitCount > 8 && !w.GetAnalysis().CellExists(in + "_HI"))
     ReportAtGeneration(*this, 19, byte_->PinLabel + " = " + byte_->Name);

@@ -10,7 +10,9 @@ namespace tolmek {
 void TObjCall::GenerateMainCode(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Call subroutine " + Name);
-  if (ReportNumberAsRegister(w, *this, *in_, 18)) return;
+  if (ReportUnnamed(w, *this, *in_, 18) || ReportNumberAsRegister(w, *this, *in_, 18) ||
+      ReportUnnamed(w, *this, *out_, 17))
+    return;
   const std::string in = BlockCode::ByteOperand(*in_);
   const std::string out = BlockCode::ByteOperand(*out_);
   const ProcessorProps& p = w.Props();

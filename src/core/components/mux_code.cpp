@@ -9,10 +9,11 @@ namespace tolmek {
 void TObjMux::GenerateMainCode(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Multiplexer -> " + Name);
-  if (ReportNumberAsRegister(w, *this, *select_, 27)) return;
+  if (ReportUnnamed(w, *this, *select_, 27) || ReportNumberAsRegister(w, *this, *select_, 27)) return;
   const bool wide = Is16Bit();
   for (int i = 0; i < InputCount; ++i) {
     const TObjAnschluss& src = OneToN() ? *single_ : *channels_[size_t(i)];
+    if (ReportUnnamed(w, *this, src, 18)) return;
     ReportConstantTooWide(w, *this, src.Name, wide);
     if (OneToN()) break;
   }

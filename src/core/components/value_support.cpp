@@ -56,6 +56,13 @@ bool ReportNumberAsRegister(ProgramWriter& w, const TBauteil& block, const TObjA
   return true;
 }
 
+bool ReportUnnamed(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, int number) {
+  if (!pin.Name.empty()) return false;
+  ReportAtGeneration(block, number, pin.PinLabel);
+  ErrorLine(w, block, pin.PinLabel + " is not connected to a variable");
+  return true;
+}
+
 bool ReportConstantTooWide(ProgramWriter& w, const TBauteil& block, std::string_view text, bool wide) {
   const auto value = DecimalConstant(text);
   if (!value || *value <= WidthMask(wide)) return false;

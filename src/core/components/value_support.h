@@ -37,6 +37,8 @@ bool BindVariable(SimContext& ctx, const TObjAnschluss& pin, ValueRef& ref);
 // writes an ERROR line, so that the assembler refuses the program instead of building a wrong one.
 // A pin the code reads as a register but that carries a number: message `number`. True when it is a number.
 bool ReportNumberAsRegister(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, int number);
+// A byte or word connection without a name (nothing to read or write): message `number`. True when unnamed.
+bool ReportUnnamed(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, int number);
 // A constant that does not fit 8 (16) bits: message 20. True when it does not fit.
 bool ReportConstantTooWide(ProgramWriter& w, const TBauteil& block, std::string_view text, bool wide);
 // Shows a message of a generation run (not of the preview) with the block's name.
