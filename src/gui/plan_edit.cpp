@@ -112,7 +112,7 @@ bool MoveSelection(Project& project, int dx, int dy) {
     if (!e->Marked) continue;
     int x = e->X + dx, y = e->Y + dy;
     if (x < 0 || x > kPageWidth - 10 || y < 0 || y > kPageHeight - 10) {
-      project.Messages.ShowMessage(40);
+      project.Messages.ShowMessage(Msg::LeavesPage);
       return false;
     }
   }

@@ -12,16 +12,6 @@ bool German(AdcGroup g) { return g == AdcGroup::C71 || g == AdcGroup::C712 || g 
 bool TenBit(AdcGroup g) { return g == AdcGroup::F873 || g == AdcGroup::F874; }
 bool OnPortE(AdcGroup g, int n) { return (g == AdcGroup::C74 || g == AdcGroup::F874) && n >= 5; }
 
-// ADCON1 when the port is all digital again.
-int DigitalValue(AdcGroup g) {
-  switch (g) {
-    case AdcGroup::C71: return 3;
-    case AdcGroup::C712:
-    case AdcGroup::C67x: return 7;
-    default: return 6;
-  }
-}
-
 // The port bit of channel n on port A (or GPIO).
 int PortBit(AdcGroup g, int n) {
   if (g == AdcGroup::C67x) return n == 3 ? 4 : n;
@@ -123,7 +113,7 @@ void WriteChannel(ProgramWriter& w, AdcGroup g, int n, int delayCount, int& labe
     w.InstrOn("MOVWF", result, german ? "; und speichern" : "");
   }
 
-  w.Instr("MOVLW " + std::to_string(DigitalValue(g)));
+  w.Instr("MOVLW " + std::to_string(w.Props().DigitalAdcon1));  // the port all digital again
   w.InstrOn("MOVWF", "ADCON1");
   const bool portE = OnPortE(g, n);
   w.Instr("MOVLW B'" + w.PortDirection(portE ? 4 : 0) + "'");
@@ -144,7 +134,7 @@ void WriteAdcRoutines(ProgramWriter& w, int delayCount) {
     if (n >= p.AdcChannels) {
       // The part has no such input: the main loop's CALL stays unresolved and the assembler refuses it.
       if (w.GetProject().GeneratingFile.find(kPreviewSourceName) == std::string::npos)
-        w.GetProject().Messages.ShowMessage(37, kModeError, "AN" + std::to_string(n));
+        w.GetProject().Messages.ShowMessage(Msg::PinMissing, MessageMode::Error, "AN" + std::to_string(n));
       continue;
     }
     WriteChannel(w, p.Adc, n, delayCount, label);

@@ -88,17 +88,37 @@ void AsmWriter::Line(std::string_view text) {
   text_ += '\n';
 }
 
+std::string AsmWriter::Lines(const Instructions& selection) const {
+  std::string lines;
+  for (const AsmInstruction& i : selection) {
+    lines += Separator;
+    lines += i.text;
+    if (!i.comment.empty()) {
+      lines += Separator;
+      lines += i.comment;
+    }
+    lines += '\n';
+  }
+  return lines;
+}
+
+void AsmWriter::Selection(const Instructions& selection) {
+  text_ += Lines(selection);
+  RomCounter += static_cast<int32_t>(selection.size());
+}
+
 void AsmWriter::Verbatim(std::string_view text, int words) {
   text_ += text;
   if (!text.empty() && text.back() != '\n') text_ += '\n';
   RomCounter += words;
 }
 
-void AsmWriter::InsertBeforePendingSkip(std::string_view lines, int words) {
+void AsmWriter::InsertBeforePendingSkip(const Instructions& selection) {
   if (!SkipPending()) return;
+  const std::string lines = Lines(selection);
   text_.insert(skipLine_, lines);
   skipLine_ += lines.size();
-  RomCounter += words;
+  RomCounter += static_cast<int32_t>(selection.size());
   // The skip moved down by `words`; labels written after it cannot exist (nothing but the skip follows).
 }
 

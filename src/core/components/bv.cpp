@@ -101,7 +101,7 @@ void TObjBv::SimulationStart(SimContext& ctx) {
   shown_ = -1;
   bound_ = BindVariable(ctx, *byte_, byteRef_);
   if (!bound_) {
-    ctx.GetProject().Messages.ShowMessage(17, kModeError, Name);
+    ctx.GetProject().Messages.ShowMessage(Msg::UnknownOutputVariable, MessageMode::Error, Name);
     ctx.RequestAbort();
     return;
   }

@@ -18,7 +18,7 @@ void TObjBv::GenerateMainCode(ProgramWriter& w) {
 void TObjBv::GeneratePack(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Verteiler -> " + Name);
-  if (ReportUnnamed(w, *this, *byte_, 17)) return;
+  if (ReportUnnamed(w, *this, *byte_, Msg::UnknownOutputVariable)) return;
   const std::string out = BlockCode::ByteOperand(*byte_);
   c.Op("MOVLW 0");
   int mask = 1;
@@ -46,10 +46,10 @@ void TObjBv::GeneratePack(ProgramWriter& w) {
 void TObjBv::GenerateUnpack(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Verteiler -> " + Name);
-  if (ReportUnnamed(w, *this, *byte_, 18) || ReportNumberAsRegister(w, *this, *byte_, 18)) return;
+  if (ReportUnnamed(w, *this, *byte_, Msg::UnknownInputVariable) || ReportNumberAsRegister(w, *this, *byte_, Msg::UnknownInputVariable)) return;
   const std::string in = BlockCode::ByteOperand(*byte_);
   if (BitCount > 8 && !w.GetAnalysis().CellExists(in + "_HI"))
-    ReportAtGeneration(*this, 19, byte_->PinLabel + " = " + byte_->Name);
+    ReportAtGeneration(*this, Msg::Needs16BitVariable, byte_->PinLabel + " = " + byte_->Name);
   for (int i = 1; i <= BitCount; ++i) {
     const TObjAnschluss& bit = *bits_[size_t(i - 1)];
     if (bit.Name == ".") continue;

@@ -70,16 +70,16 @@ void TObjCall::SimulationStart(SimContext& ctx) {
   shown_ = -1;
   bound_ = true;
   if (!BindValue(ctx, *in_, inRef_)) {
-    m.ShowMessage(18, kModeError, Name);
+    m.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
     bound_ = false;
   }
   if (!BindVariable(ctx, *out_, outRef_)) {
-    m.ShowMessage(17, kModeError, Name);
+    m.ShowMessage(Msg::UnknownOutputVariable, MessageMode::Error, Name);
     bound_ = false;
   }
   table_ = FindTable();
   if (!table_) {
-    m.ShowMessage(46, kModeError, Name);
+    m.ShowMessage(Msg::NoTable, MessageMode::Error, Name);
     bound_ = false;
   }
   if (!bound_) ctx.RequestAbort();
@@ -96,7 +96,7 @@ void TObjCall::SimulationStep(SimContext& ctx) {
   const long last = Is16Bit() ? 2 * index + 1 : index;
   if (index >= table_->UsedLength() || last >= words) {
     ctx.SetHold(true);
-    ctx.GetProject().Messages.ShowMessage(45, kModeError, Name);
+    ctx.GetProject().Messages.ShowMessage(Msg::IndexBeyondTable, MessageMode::Error, Name);
     ctx.SetHold(false);
     inRef_.Write(0);
     bound_ = false;

@@ -10,8 +10,8 @@ namespace tolmek {
 void TObjCall::GenerateMainCode(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Call subroutine " + Name);
-  if (ReportUnnamed(w, *this, *in_, 18) || ReportNumberAsRegister(w, *this, *in_, 18) ||
-      ReportUnnamed(w, *this, *out_, 17))
+  if (ReportUnnamed(w, *this, *in_, Msg::UnknownInputVariable) || ReportNumberAsRegister(w, *this, *in_, Msg::UnknownInputVariable) ||
+      ReportUnnamed(w, *this, *out_, Msg::UnknownOutputVariable))
     return;
   const std::string in = BlockCode::ByteOperand(*in_);
   const std::string out = BlockCode::ByteOperand(*out_);

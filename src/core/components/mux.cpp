@@ -112,7 +112,7 @@ void TObjMux::SimulationStart(SimContext& ctx) {
   bound_ = true;
   shown_.fill(-1);
   if (!BindVariable(ctx, *select_, selectRef_)) {
-    m.ShowMessage(27);
+    m.ShowMessage(Msg::UnknownSelectVariable);
     bound_ = false;
   }
   // What the block writes starts at 0; what it reads keeps its value (a data block may have set it).
@@ -120,13 +120,13 @@ void TObjMux::SimulationStart(SimContext& ctx) {
     if (BindVariable(ctx, pin, ref)) {
       ref.Write(0);
     } else {
-      m.ShowMessage(17, kModeError, Name);
+      m.ShowMessage(Msg::UnknownOutputVariable, MessageMode::Error, Name);
       bound_ = false;
     }
   };
   auto input = [&](TObjAnschluss& pin, ValueRef& ref) {
     if (!BindValue(ctx, pin, ref)) {
-      m.ShowMessage(18, kModeError, Name);
+      m.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
       bound_ = false;
     }
   };

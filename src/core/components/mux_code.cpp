@@ -9,11 +9,11 @@ namespace tolmek {
 void TObjMux::GenerateMainCode(ProgramWriter& w) {
   BlockCode c(w, *this);
   c.Header("; Multiplexer -> " + Name);
-  if (ReportUnnamed(w, *this, *select_, 27) || ReportNumberAsRegister(w, *this, *select_, 27)) return;
+  if (ReportUnnamed(w, *this, *select_, Msg::UnknownSelectVariable) || ReportNumberAsRegister(w, *this, *select_, Msg::UnknownSelectVariable)) return;
   const bool wide = Is16Bit();
   for (int i = 0; i < InputCount; ++i) {
     const TObjAnschluss& src = OneToN() ? *single_ : *channels_[size_t(i)];
-    if (ReportUnnamed(w, *this, src, 18)) return;
+    if (ReportUnnamed(w, *this, src, Msg::UnknownInputVariable)) return;
     ReportConstantTooWide(w, *this, src.Name, wide);
     if (OneToN()) break;
   }

@@ -31,14 +31,14 @@ bool BindVariable(SimContext& ctx, const TObjAnschluss& pin, ValueRef& ref) {
   return ref.bound;
 }
 
-void ReportAtGeneration(const TBauteil& block, int number, std::string_view detail2) {
+void ReportAtGeneration(const TBauteil& block, Msg number, std::string_view detail2) {
   const Project* p = block.GetProject();
   if (!p) return;
   const std::string& file = p->GeneratingFile;
   const std::string_view preview = kPreviewSourceName;
   if (file.size() >= preview.size() && file.compare(file.size() - preview.size(), preview.size(), preview) == 0)
     return;
-  p->Messages.ShowMessage(number, kModeError, block.Name, detail2);
+  p->Messages.ShowMessage(number, MessageMode::Error, block.Name, detail2);
 }
 
 namespace {
@@ -49,14 +49,14 @@ void ErrorLine(ProgramWriter& w, const TBauteil& block, std::string_view what) {
 
 }  // namespace
 
-bool ReportNumberAsRegister(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, int number) {
+bool ReportNumberAsRegister(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, Msg number) {
   if (!DecimalConstant(pin.Name)) return false;
   ReportAtGeneration(block, number, pin.PinLabel + " = " + pin.Name);
   ErrorLine(w, block, pin.PinLabel + " must be a variable, not the number " + pin.Name);
   return true;
 }
 
-bool ReportUnnamed(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, int number) {
+bool ReportUnnamed(ProgramWriter& w, const TBauteil& block, const TObjAnschluss& pin, Msg number) {
   if (!pin.Name.empty()) return false;
   ReportAtGeneration(block, number, pin.PinLabel);
   ErrorLine(w, block, pin.PinLabel + " is not connected to a variable");
@@ -66,7 +66,7 @@ bool ReportUnnamed(ProgramWriter& w, const TBauteil& block, const TObjAnschluss&
 bool ReportConstantTooWide(ProgramWriter& w, const TBauteil& block, std::string_view text, bool wide) {
   const auto value = DecimalConstant(text);
   if (!value || *value <= WidthMask(wide)) return false;
-  ReportAtGeneration(block, 20, text);
+  ReportAtGeneration(block, Msg::ValueOutOfRange, text);
   ErrorLine(w, block, "the constant " + std::string(text) + " does not fit " + (wide ? "16" : "8") + " bits");
   return true;
 }

@@ -260,6 +260,7 @@ QWidget* TMainForm::NamedWindow(const char* name) {
 void TMainForm::SetLanguageCaptions(Language lang) {
   ApplyCaptions(*this, MainMenuCaptions(), lang);
   ApplyHints(*this, MainToolHints(), lang);
+  ApplyHints(*this, KindButtonHints(), lang);
   ApplyCaptions(*this, MainStatusCaptions(), lang);
   ApplyHints(*this, MainStatusHints(), lang);
   project_.Messages.SetLanguage(lang);

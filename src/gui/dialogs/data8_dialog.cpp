@@ -74,12 +74,12 @@ bool TDialogData8::Validate() {
     // A constant must fit the block's width: 0..255 for 8 bits, 0..65535 for 16.
     const auto value = typed.size() <= 6 ? DecimalConstant(typed) : std::nullopt;
     if (!value || *value > (Bits16->isChecked() ? 65535 : 255)) {
-      messages_.ShowMessage(20);
+      messages_.ShowMessage(Msg::ValueOutOfRange);
       IName->setText(QString::fromStdString(oldName_));
       return false;
     }
   } else if (typed.empty() || typed[0] < 'A' || typed[0] > 'Z') {
-    messages_.ShowMessage(21);
+    messages_.ShowMessage(Msg::InvalidValue);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
@@ -108,7 +108,7 @@ void TDialogCall::Load(const TObjCall& call) {
 bool TDialogCall::Validate() {
   const std::string typed = ICall->text().trimmed().toUpper().toStdString();
   if (typed.empty() || typed[0] < 'A' || typed[0] > 'Z') {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     ICall->setText(QString::fromStdString(oldName_));
     return false;
   }

@@ -104,12 +104,12 @@ void TDialogMux::Load(const TObjMux& mux) {
 bool TDialogMux::Validate() {
   auto name = CheckBlockName(IName->text(), "MX");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
   if (!CountIn(*IAnzahl, 2, TObjMux::kChannels, count_)) {
-    messages_.ShowMessage(OneToN->isChecked() ? 26 : 25);
+    messages_.ShowMessage(OneToN->isChecked() ? Msg::OutputsTwoTo8 : Msg::InputsTwoTo8);
     IAnzahl->setText(QString::number(oldCount_));
     return false;
   }
@@ -158,12 +158,12 @@ void TDialogBV::Load(const TObjBv& bv) {
 bool TDialogBV::Validate() {
   auto name = CheckBlockName(IName->text(), "BV");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
   if (!CountIn(*IAnzahl, 1, TObjBv::kBits, count_)) {
-    messages_.ShowMessage(ByteToBit->isChecked() ? 16 : 15);
+    messages_.ShowMessage(ByteToBit->isChecked() ? Msg::OutputsOneTo16 : Msg::InputsOneTo16);
     IAnzahl->setText(QString::number(oldCount_));
     return false;
   }

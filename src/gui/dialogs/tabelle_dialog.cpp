@@ -146,7 +146,7 @@ bool TDialogTabelle::ReadLength() {
   bool number = false;
   const int n = Edit18->text().trimmed().toInt(&number);
   if (!number || n < 1 || n > max) {
-    messages_.ShowMessage(44);
+    messages_.ShowMessage(Msg::TableLength);
     SetLength(max);
     return false;
   }
@@ -158,7 +158,7 @@ bool TDialogTabelle::ReadFields() {
   for (int i = 0; i < kFields && offset_ + i < length_; ++i) {
     auto value = ParseTableValue(Edit[size_t(i)]->text().toLatin1().toStdString(), MaxValue());
     if (!value) {
-      messages_.ShowMessage(43);
+      messages_.ShowMessage(Msg::ByteRange);
       Edit[size_t(i)]->setFocus();
       return false;
     }
@@ -207,7 +207,7 @@ void TDialogTabelle::WidthChanged() {
     if (auto v = ParseTableValue(Edit[size_t(i)]->text().toLatin1().toStdString(), 0xFFFF))
       values_[size_t(offset_ + i)] = *v;
   if (wide && length_ > TObjTabelle::kMaxLength16) {
-    messages_.ShowMessage(44);
+    messages_.ShowMessage(Msg::TableLength);
     SetLength(TObjTabelle::kMaxLength16);
     return;
   }
@@ -222,7 +222,7 @@ bool TDialogTabelle::LoadFile(const QString& path) {
   const size_t max = size_t(Wide() ? TObjTabelle::kMaxLength16 : TObjTabelle::kMaxLength);
   auto values = ParseTableFile(std::string_view(bytes.constData(), size_t(bytes.size())), max, MaxValue());
   if (!values || values->empty()) {
-    messages_.ShowMessage(values ? 44 : 43);
+    messages_.ShowMessage(values ? Msg::TableLength : Msg::ByteRange);
     return false;
   }
   std::copy(values->begin(), values->end(), values_.begin());
@@ -243,7 +243,7 @@ bool TDialogTabelle::SaveFile(const QString& path) {
 bool TDialogTabelle::Validate() {
   auto name = CheckBlockName(Edit17->text(), "TAB");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     Edit17->setText(QString::fromStdString(oldName_));
     return false;
   }
