@@ -289,6 +289,7 @@ TEST(RouteCode, NumbersWhereRegistersAreReadAndConstantsTooWideAreRefused) {
          auto& m = t.Add<TObjMux>(kind::Mux);
          m.Select().SetName("S");
          m.Channel(0).SetName("256");
+         m.Channel(1).SetName("S");
          m.Single().SetName("Q");
        },
        20},
