@@ -33,7 +33,7 @@ struct RoutePlan {
       pack.Byte().SetName("P" + n);
       auto& data = Create<TObjData8>(kind::Data8, i);
       data.SetWidth16(i % 2 == 1);
-      data.SetName(i % 20 == 0 ? "ADC" + std::to_string(i / 20) : std::to_string(i * 7));
+      data.SetName(i % 20 == 0 ? "ADC" + std::to_string(i / 20) : std::to_string(i * 7 % 256));
       auto& mux = Create<TObjMux>(kind::Mux, i);
       mux.Configure(i % 3 == 0 ? TObjMux::kOneToN : TObjMux::kNToOne, false, 2 + i % 7);
       mux.Select().SetName("P" + n);
