@@ -222,6 +222,13 @@ bool GpsimRun::Run() {
     s << "node tolmek_n" << i << "\n";
     s << "attach tolmek_n" << i << " tolmek_s" << i << " " << st.pin << "\n";
   }
+  if (!voltages_.empty()) s << "module library libgpsim_modules\n";
+  for (size_t i = 0; i < voltages_.size(); ++i) {
+    s << "module load pullup tolmek_v" << i << "\n";
+    s << "tolmek_v" << i << ".voltage = " << std::to_string(voltages_[i].second) << "\n";
+    s << "node tolmek_vn" << i << "\n";
+    s << "attach tolmek_vn" << i << " tolmek_v" << i << ".pin " << voltages_[i].first << "\n";
+  }
   std::vector<size_t> order(samples_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return samples_[a].cycle < samples_[b].cycle; });
@@ -268,6 +275,8 @@ bool GpsimRun::Run() {
   }
   return all;
 }
+
+void GpsimRun::Voltage(const std::string& pin, double volts) { voltages_.emplace_back(pin, volts); }
 
 std::optional<int64_t> GpsimRun::Value(size_t sample) const {
   return sample < values_.size() ? values_[sample] : std::nullopt;

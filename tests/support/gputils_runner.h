@@ -82,6 +82,8 @@ class GpsimRun {
 
   // Drives an input pin: `edges` are (cycle, level) pairs in increasing cycle order.
   void Drive(const std::string& pin, const std::vector<std::pair<uint64_t, int>>& edges);
+  // Holds a pin at a fixed voltage through a resistor (an analogue input for the A/D converter).
+  void Voltage(const std::string& pin, double volts);
   // Reads `expression` when the simulation reaches `cycle`; returns the sample's index for Value().
   size_t Sample(uint64_t cycle, const std::string& expression);
   // Gives gpsim `command` when the simulation reaches `cycle` ("reg(0x20) = 5", "reset"), in cycle order with
@@ -109,6 +111,7 @@ class GpsimRun {
   const Assembly& program_;
   std::string processor_;
   std::vector<Stimulus> stimuli_;
+  std::vector<std::pair<std::string, double>> voltages_;
   std::vector<SampleAt> samples_;
   std::vector<std::optional<int64_t>> values_;
   std::string output_;

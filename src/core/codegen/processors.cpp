@@ -248,6 +248,71 @@ constexpr std::array<ProcessorDef, ProcessorCount> kProcessors{{
 }};
 // clang-format on
 
+// The A/D converter of each type, in type order.
+constexpr std::array<AdcGroup, ProcessorCount> kAdcGroups{{
+    AdcGroup::C71,   // 0 16C71
+    AdcGroup::C71,   // 1 16C711
+    AdcGroup::None,  // 2 16C84
+    AdcGroup::None,  // 3 16F84
+    AdcGroup::None,  // 4 16F84A
+    AdcGroup::C712,  // 5 16C712
+    AdcGroup::C71,   // 6 16C715
+    AdcGroup::C712,  // 7 16C716
+    AdcGroup::C72,   // 8 16C72
+    AdcGroup::C72,   // 9 16C72A
+    AdcGroup::C72,   // 10 16C73
+    AdcGroup::C72,   // 11 16C73A
+    AdcGroup::C72,   // 12 16C73B
+    AdcGroup::C74,   // 13 16C74
+    AdcGroup::C74,   // 14 16C74A
+    AdcGroup::C74,   // 15 16C74B
+    AdcGroup::C72,   // 16 16C76
+    AdcGroup::C74,   // 17 16C77
+    AdcGroup::None,  // 18 16F627
+    AdcGroup::None,  // 19 16F628
+    AdcGroup::F873,  // 20 16F873
+    AdcGroup::F874,  // 21 16F874
+    AdcGroup::F873,  // 22 16F876
+    AdcGroup::F874,  // 23 16F877
+    AdcGroup::None,  // 24 16C620A
+    AdcGroup::None,  // 25 16C621A
+    AdcGroup::None,  // 26 16C622A
+    AdcGroup::None,  // 27 16CE623
+    AdcGroup::None,  // 28 16CE624
+    AdcGroup::None,  // 29 16CE625
+    AdcGroup::None,  // 30 12C508A
+    AdcGroup::None,  // 31 12C509A
+    AdcGroup::None,  // 32 12CE518
+    AdcGroup::None,  // 33 12CE519
+    AdcGroup::C67x,  // 34 12C671
+    AdcGroup::C67x,  // 35 12C672
+    AdcGroup::C67x,  // 36 12CE673
+    AdcGroup::C67x,  // 37 12CE674
+    AdcGroup::None,  // 38 16C54C
+    AdcGroup::None,  // 39 16C55A
+    AdcGroup::None,  // 40 16C56A
+    AdcGroup::None,  // 41 16C57C
+    AdcGroup::None,  // 42 16C58B
+    AdcGroup::None,  // 43 16C61
+    AdcGroup::None,  // 44 16C62B
+    AdcGroup::None,  // 45 16C63A
+    AdcGroup::None,  // 46 16C64A
+    AdcGroup::None,  // 47 16C65B
+    AdcGroup::None,  // 48 16C66
+    AdcGroup::None,  // 49 16C67
+}};
+
+std::uint8_t AdcChannelCount(AdcGroup g) {
+  switch (g) {
+    case AdcGroup::None: return 0;
+    case AdcGroup::C72:
+    case AdcGroup::F873: return 5;
+    case AdcGroup::C74:
+    case AdcGroup::F874: return 8;
+    default: return 4;
+  }
+}
+
 constexpr std::string_view kContextNames[] = {"SYS_WSAV", "SYS_SSAV", "SYS_PSAV"};
 
 const ProcessorDef* Find(int type) {
@@ -273,6 +338,8 @@ void FillProps(int type, const ProcessorDef& d, ProcessorProps& p) {
   p.HasInterrupts = (d.flags & kI) != 0;
   p.HasAdc = (d.flags & kA) != 0;
   p.HasUsart = (d.flags & kU) != 0;
+  p.Adc = kAdcGroups[static_cast<std::size_t>(type)];
+  p.AdcChannels = AdcChannelCount(p.Adc);
   p.GprBanked = (d.flags & kG) != 0;
   p.CpOnSymbol = (d.flags & kCpOn) != 0;
   p.HasOscCal = (d.flags & kOscCal) != 0;

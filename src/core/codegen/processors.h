@@ -21,6 +21,19 @@ enum class OscillatorFamily : std::uint8_t {
   C5x,         // RC, LP, XT, HS
 };
 
+// How a part's A/D converter is driven: which pins its channels lie on, how the port is switched between
+// analogue and digital, and where the result stands.
+enum class AdcGroup : std::uint8_t {
+  None,
+  C71,   // 16C71, 16C711, 16C715: AN0..AN3 on RA0..RA3, ADCON1 back to 3, result in ADRES
+  C712,  // 16C712, 16C716: AN0..AN3, ADCON1 back to 7
+  C72,   // 28-pin 16C7x: AN0..AN4 on RA0..RA3, RA5, ADCON1 back to 6
+  C74,   // 40-pin 16C7x: also AN5..AN7 on RE0..RE2
+  F873,  // 28-pin 16F87x: as C72, 10-bit result in ADRESH:ADRESL (left- or right-justified)
+  F874,  // 40-pin 16F87x: as C74 with the 10-bit result
+  C67x,  // 12C67x: AN0..AN3 on GP0, GP1, GP2, GP4, ADCON1 back to 7
+};
+
 // How a part keeps its oscillator calibration (or reset vector) in the top word of program memory.
 enum class Calibration : std::uint8_t {
   None,
@@ -52,6 +65,8 @@ struct ProcessorProps {
   bool HasInterrupts = false;
   bool HasAdc = false;
   bool HasUsart = false;
+  AdcGroup Adc = AdcGroup::None;
+  std::uint8_t AdcChannels = 0;  // AN0 .. AN(AdcChannels - 1)
   std::string UartTxPin;
   std::string UartRxPin;
   // Ports present: bit 0 = port A ... bit 4 = port E. GPIO parts have none of these but GpioPorts.

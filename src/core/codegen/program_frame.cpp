@@ -441,6 +441,14 @@ void ProgramWriter::WriteTail() {
 void ProgramWriter::WriteReachErrors(GenerationResult& result) {
   if (!props().Core12) return;
   result.ReachErrors = ReachErrors(out_, props().PageSize, computedTargets_);
+  const int32_t pageSize = props().PageSize;
+  for (const auto& [label, words] : computedRanges_) {
+    const int32_t address = out_.LabelAddress(label);
+    if (address < 0 || pageSize <= 0 || address % pageSize + words <= 256) continue;
+    std::string text = "Computed jump table " + label + " reaches beyond the first 256 words of its page";
+    if (std::find(result.ReachErrors.begin(), result.ReachErrors.end(), text) == result.ReachErrors.end())
+      result.ReachErrors.push_back(std::move(text));
+  }
   for (const std::string& text : result.ReachErrors) Directive("ERROR \"" + text + "\"");
 }
 

@@ -30,7 +30,8 @@ std::string_view Trim(std::string_view s) {
 
 }  // namespace
 
-ProgramWriter::ProgramWriter(Project& project, Analysis& analysis) : project_(project), analysis_(analysis) {}
+ProgramWriter::ProgramWriter(Project& project, Analysis& analysis)
+    : AdcRoutines(&WriteAdcRoutines), project_(project), analysis_(analysis) {}
 
 const McuSettings& ProgramWriter::Mcu() const { return project_.Mcu; }
 
@@ -110,6 +111,7 @@ void ProgramWriter::ResetPassState() {
   out_.Clear();
   out_.TrackJumps(props().Core12);
   computedTargets_.clear();
+  computedRanges_.clear();
   bank_ = BankState{};
   page_ = PageState{};
   pageLimit_ = props().PageSize;
@@ -137,6 +139,10 @@ void ProgramWriter::Label(std::string_view name) {
 void ProgramWriter::FallThroughLabel(std::string_view name) { out_.Label(name); }
 
 void ProgramWriter::NoteComputedJumpTarget(std::string_view label) { computedTargets_.emplace_back(label); }
+
+void ProgramWriter::NoteComputedJumpRange(std::string_view label, int words) {
+  computedRanges_.emplace_back(std::string(label), words);
+}
 
 // --- Banks.
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,7 +68,7 @@ class ProgramWriter {
   // Called between blocks, so that a window can stay responsive during a long run.
   std::function<void()> ProcessEvents;
   // Writes the A/D routines of the subroutine section for the used channels (given the acquisition delay
-  // count). Unset: no routines are written.
+  // count); WriteAdcRoutines unless replaced.
   std::function<void(ProgramWriter&, int delayCount)> AdcRoutines;
 
   // --- Output. Every instruction counts one program word.
@@ -143,6 +144,8 @@ class ProgramWriter {
   // On a 12-bit core a computed jump lands only in the first 256 words of a page: call this for every label
   // such a jump can reach; a label beyond that is reported.
   void NoteComputedJumpTarget(std::string_view label);
+  // The same for a run of `words` words starting at `label` (a table): all of them must lie there.
+  void NoteComputedJumpRange(std::string_view label, int words);
 
  private:
   struct RunOptions {
@@ -219,6 +222,11 @@ class ProgramWriter {
   std::array<std::string, 16> portDirection_;
   // Labels a computed jump can reach (12-bit reach check).
   std::vector<std::string> computedTargets_;
+  std::vector<std::pair<std::string, int>> computedRanges_;
 };
+
+// "READ_AN" + n for every channel the plan reads, on parts with an A/D converter (the channel's pin made
+// analogue, the acquisition delay, the conversion, the result stored, the port made digital again).
+void WriteAdcRoutines(ProgramWriter& w, int delayCount);
 
 }  // namespace tolmek

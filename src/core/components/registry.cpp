@@ -5,6 +5,9 @@
 #include <array>
 #include <vector>
 
+#include "components/bv.h"
+#include "components/call.h"
+#include "components/data8.h"
 #include "components/ee.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
@@ -18,8 +21,10 @@
 #include "components/shot.h"
 #include "components/sleep.h"
 #include "components/spl.h"
+#include "components/mux.h"
 #include "components/sregist.h"
 #include "components/strigg8.h"
+#include "components/tabelle.h"
 #include "components/text.h"
 #include "components/timer.h"
 #include "components/vergl.h"
@@ -59,18 +64,18 @@ const KindInfo kKinds[] = {
      {"Vor- und Rückw.-Zähler", "Forward- and Backward-Counter", "Contatore avanti/indietro"}, kBlock, nullptr, 80, 70},
     {kind::Sregist,  "TObjSregist",  "SR", &Make<TObjSregist>, First, "SpeedButton6", "SR",
      {"Schieberegister", "Shifter", "Registro a scorrimento"}, kBlock, nullptr, 70, 70},
-    {kind::Data8,    "TObjData8",    "D", kNotBuilt, First, "SpeedButton11", "D",
-     {"Daten-Quelle, A/D-Wandler", "Data-source, A/D-convert", "Sorgente dati, convertitore A/D"}, kInObjectOrder, nullptr, 0, 0},
+    {kind::Data8,    "TObjData8",    "", &Make<TObjData8>, First, "SpeedButton11", "D",
+     {"Daten-Quelle, A/D-Wandler", "Data-source, A/D-convert", "Sorgente dati, convertitore A/D"}, kInObjectOrder, nullptr, 70, 40},
     {kind::Strigg8,  "TObjStrigg8",  "ST", &Make<TObjStrigg8>, First, "SpeedButton12", "ST",
      {"Schmitt-Trigger", "Schmitt-Trigger", "Trigger di Schmitt"}, kBlock, nullptr, 60, 70},
-    {kind::Tabelle,  "TObjTabelle",  "TAB", kNotBuilt, First, "SpeedButton13", "Tab",
-     {"Tabelle", "Table", "Tabella"}, kBlock | kOutsideMainLoop, nullptr, 0, 0},
-    {kind::Call,     "TObjCall",     "CALL", kNotBuilt, First, "SpeedButton14", "Call",
-     {"Unterprogramm aufrufen", "Call Subroutine", "Chiamata sottoprogramma"}, kBlock, nullptr, 0, 0},
-    {kind::Mux,      "TObjMux",      "MUX", kNotBuilt, First, "SpeedButton15", "MUX",
-     {"Multiplexer", "Multiplexer", "Multiplexer"}, kBlock, nullptr, 0, 0},
-    {kind::Bv,       "TObjBv",       "BV", kNotBuilt, First, "SpeedButton28", "BV",
-     {"Bit- und Byte-Verteiler", "Bit- und Byte-Dispatcher", "Distributore bit e byte"}, kBlock, nullptr, 0, 0},
+    {kind::Tabelle,  "TObjTabelle",  "", &Make<TObjTabelle>, First, "SpeedButton13", "Tab",
+     {"Tabelle", "Table", "Tabella"}, kBlock | kOutsideMainLoop, nullptr, 40, 40},
+    {kind::Call,     "TObjCall",     "", &Make<TObjCall>, First, "SpeedButton14", "Call",
+     {"Unterprogramm aufrufen", "Call Subroutine", "Chiamata sottoprogramma"}, kBlock, nullptr, 100, 50},
+    {kind::Mux,      "TObjMux",      "MX", &Make<TObjMux>, First, "SpeedButton15", "MUX",
+     {"Multiplexer", "Multiplexer", "Multiplexer"}, kBlock, nullptr, 80, 80},
+    {kind::Bv,       "TObjBv",       "BV", &Make<TObjBv>, First, "SpeedButton28", "BV",
+     {"Bit- und Byte-Verteiler", "Bit- und Byte-Dispatcher", "Distributore bit e byte"}, kBlock, nullptr, 100, 40},
     {kind::Inc,      "TObjInc",      "", &Make<TObjInc>, First, "SpeedButton16", "Inc",
      {"Include-Datei", "Include-File", "File include"}, kBlock, &IncludeFileOf, 0, 20},
     {kind::Text,     "TObjText",     "", &Make<TObjText>, First, "SpeedButton17", "Txt",

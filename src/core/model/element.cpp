@@ -54,8 +54,10 @@ void TBauteil::Unlink(TBauteil*) {}
 
 void TBauteil::Record(RecordVisitor& v) { BaseRecord(v); }
 
-void TBauteil::BaseRecord(RecordVisitor& v) {
-  v.Choice("kind", Kind, Kind, Kind);
+void TBauteil::BaseRecord(RecordVisitor& v) { BaseRecord(v, Kind, Kind); }
+
+void TBauteil::BaseRecord(RecordVisitor& v, uint8_t kindLo, uint8_t kindHi) {
+  v.Choice("kind", Kind, kindLo, kindHi);
   v.Position("x", X);
   v.Position("y", Y);
   v.Coord("width", Width);

@@ -152,6 +152,8 @@ class TBauteil {
  protected:
   // Writes or reads the base record (kind, position, size, number, name).
   void BaseRecord(RecordVisitor& v);
+  // The same for an element whose kind code may be any of kindLo..kindHi (a pin that changes direction).
+  void BaseRecord(RecordVisitor& v, uint8_t kindLo, uint8_t kindHi);
   // Creates an embedded pin; pins are numbered and stored in the order they are added.
   TObjAnschluss& AddPin(uint8_t pinKind, int bits, uint8_t side, int32_t x, int32_t y, std::string_view label);
 

@@ -47,7 +47,10 @@ TObjAnschluss* TObjAnschluss::HitPin(int x, int y) {
 void TObjAnschluss::Unlink(TBauteil*) { Partner = nullptr; }
 
 void TObjAnschluss::Record(RecordVisitor& v) {
-  BaseRecord(v);
+  if (EitherDirection)
+    BaseRecord(v, kind::InputPin, kind::OutputPin);
+  else
+    BaseRecord(v);
   v.Choice("side", Side, 0, 1);
   v.Flag("inverted", Inverted);
 }

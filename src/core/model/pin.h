@@ -22,6 +22,8 @@ class TObjAnschluss final : public TBauteil {
   bool Renamable = true;
   bool InvertAllowed = true;
   std::string PinLabel;
+  // The owner turns this pin into an input or an output (its direction setting); the file may hold either.
+  bool EitherDirection = false;
 
   [[nodiscard]] bool IsInput() const { return Kind == kind::InputPin; }
   [[nodiscard]] bool IsOutput() const { return Kind == kind::OutputPin; }

@@ -45,6 +45,11 @@ class JsonRecordWriter final : public RecordVisitor {
   void Page(uint8_t& page) override { Put("page", page); }
   void NodePage(uint8_t& page) override { Put("page", page); }
   void Zeros(size_t) override {}
+  void Bytes(const char* key, std::span<uint8_t> v) override {
+    PlanJson list = PlanJson::array();
+    for (uint8_t b : v) list.push_back(b);
+    Put(key, std::move(list));
+  }
 
  private:
   template <class T>
@@ -168,6 +173,18 @@ class JsonRecordReader final : public RecordVisitor {
   void Page(uint8_t& page) override { f_.Int("page", page, 0, kPageCount - 1); }
   void NodePage(uint8_t& page) override { f_.Int("page", page, 0, kPageCount - 1); }
   void Zeros(size_t) override {}
+  void Bytes(const char* key, std::span<uint8_t> v) override {
+    const PlanJson* j = f_.Find(key);
+    if (!j) return;
+    if (!j->is_array() || j->size() != v.size())
+      Fail(f_.At(key), "must be a list of " + std::to_string(v.size()) + " numbers 0..255");
+    for (size_t i = 0; i < v.size(); ++i) {
+      const PlanJson& item = (*j)[i];
+      if (!item.is_number_integer() || item.get<int64_t>() < 0 || item.get<int64_t>() > 255)
+        Fail(f_.At(key) + "[" + std::to_string(i) + "]", "must be a whole number 0..255");
+      v[i] = uint8_t(item.get<int64_t>());
+    }
+  }
 
  private:
   JsonFields& f_;

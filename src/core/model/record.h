@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "model/canvas.h"
@@ -33,6 +34,10 @@ class RecordVisitor {
   // A junction node keeps its page in the width field: the page byte twice; a stored 11 reads as 0.
   virtual void NodePage(uint8_t& page) = 0;
   virtual void Zeros(size_t count) = 0;                             // reserved bytes
+  // A run of bytes under one key (a table's values); the file stores them one after the other.
+  virtual void Bytes(const char* key, std::span<uint8_t> v) {
+    for (uint8_t& b : v) Byte(key, b);
+  }
 };
 
 }  // namespace tolmek

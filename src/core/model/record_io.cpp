@@ -116,6 +116,12 @@ void DumpRecordVisitor::Page(uint8_t& page) { Line("page", std::to_string(page))
 void DumpRecordVisitor::NodePage(uint8_t& page) { Line("page", std::to_string(page)); }
 void DumpRecordVisitor::Zeros(size_t) {}
 
+void DumpRecordVisitor::Bytes(const char* key, std::span<uint8_t> v) {
+  std::string list;
+  for (size_t i = 0; i < v.size(); ++i) list += (i ? " " : "") + std::to_string(v[i]);
+  Line(key, list);
+}
+
 // ---- the whole plan
 
 namespace {

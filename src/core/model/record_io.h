@@ -75,6 +75,7 @@ class DumpRecordVisitor final : public RecordVisitor {
   void Page(uint8_t& page) override;
   void NodePage(uint8_t& page) override;
   void Zeros(size_t count) override;
+  void Bytes(const char* key, std::span<uint8_t> v) override;
 
  private:
   void Line(const char* key, const std::string& value);

@@ -5,12 +5,33 @@
 #include <QScrollBar>
 #include <array>
 
+#include "components/data8.h"
+#include "model/project.h"
+#include "sim/sim_context.h"
+
 namespace tolmek {
 
 namespace {
 
+// A data block: its variable as 8- or 16-bit value; an A/D channel read as 16 bits moves in steps of 1 up
+// to 1023 on the parts with a 10-bit converter (16F873/874/876/877), else up to 255.
+std::optional<ValueBinding> DataBlockBinding(TBauteil& block, SimEngine&, const Project& project) {
+  auto& data = static_cast<TObjData8&>(block);
+  ValueBinding b;
+  b.target = data.Variable() ? &data.Variable()->Value : nullptr;
+  b.wordMode = data.Is16Bit();
+  b.isAdc = b.wordMode && data.Name.starts_with("ADC");
+  const int type = project.Mcu.ProcessorType;
+  b.adcMax = type >= 20 && type <= 23 ? 1023 : 255;
+  return b;
+}
+
 std::array<ValueBinder, 256>& Binders() {
-  static std::array<ValueBinder, 256> binders{};
+  static std::array<ValueBinder, 256> binders = [] {
+    std::array<ValueBinder, 256> b{};
+    b[kind::Data8] = &DataBlockBinding;
+    return b;
+  }();
   return binders;
 }
 

@@ -1,6 +1,9 @@
 // The property dialogs of the plan's elements, chosen by kind (and pin width) from one table.
 #include "gui/dialogs/dialog_editor.h"
 
+#include "components/bv.h"
+#include "components/call.h"
+#include "components/data8.h"
 #include "components/ee.h"
 #include "components/gatter.h"
 #include "components/gnd.h"
@@ -14,8 +17,10 @@
 #include "components/shot.h"
 #include "components/sleep.h"
 #include "components/spl.h"
+#include "components/mux.h"
 #include "components/sregist.h"
 #include "components/strigg8.h"
+#include "components/tabelle.h"
 #include "components/text.h"
 #include "components/timer.h"
 #include "components/vergl.h"
@@ -23,9 +28,11 @@
 #include "components/zaehler.h"
 #include "gui/build/inc_dialog.h"
 #include "gui/dialogs/arith_dialogs.h"
+#include "gui/dialogs/data8_dialog.h"
 #include "gui/dialogs/ee_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
+#include "gui/dialogs/mux_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
 #include "gui/dialogs/puls_dialog.h"
@@ -34,6 +41,7 @@
 #include "gui/dialogs/rsff_dialog.h"
 #include "gui/dialogs/shot_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
+#include "gui/dialogs/tabelle_dialog.h"
 #include "gui/dialogs/text_dialog.h"
 #include "gui/dialogs/timer_dialog.h"
 #include "gui/dialogs/zaehler_dialog.h"
@@ -93,6 +101,11 @@ constexpr DialogRow kDialogs[] = {
     {kind::Sleep, 0, &Run<TObjSleep, TDialogSleep>},
     {kind::PulsOut, 0, &Run<TObjPulsOut, TDialogPulsOut>},
     {kind::EE, 0, &Run<TObjEE, TDialogEE>},
+    {kind::Mux, 0, &Run<TObjMux, TDialogMux>},
+    {kind::Bv, 0, &Run<TObjBv, TDialogBV>},
+    {kind::Tabelle, 0, &Run<TObjTabelle, TDialogTabelle>},
+    {kind::Call, 0, &Run<TObjCall, TDialogCall>},
+    {kind::Data8, 0, &Run<TObjData8, TDialogData8>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
