@@ -36,6 +36,7 @@ bool AsmWriter::IsSkip(std::string_view instruction) {
 
 void AsmWriter::Label(std::string_view name) {
   if (trackJumps_) labels_.insert_or_assign(std::string(name), RomCounter);
+  codeLabels_.insert_or_assign(std::string(name), code_.size());
   text_ += name;
   text_ += '\n';
 }
@@ -50,10 +51,12 @@ void AsmWriter::Instr(std::string_view text, std::string_view comment) {
   }
   text_ += '\n';
   ++RomCounter;
+  code_.emplace_back(text);
   if (trackJumps_ && Mnemonic(text) == "CALL") calls_.emplace_back(RegisterOperand(text));
 
   if (IsSkip(text)) {
     skipLine_ = lineStart;
+    skipCode_ = code_.size() - 1;
     pendingSkip_.assign(text);
   } else {
     skipLine_ = kNoSkip;
@@ -92,6 +95,7 @@ void AsmWriter::Verbatim(std::string_view text, int words) {
   text_ += text;
   if (!text.empty() && text.back() != '\n') text_ += '\n';
   RomCounter += words;
+  code_.insert(code_.end(), size_t(std::max(words, 0)), std::string("NOP"));
 }
 
 void AsmWriter::InsertBeforePendingSkip(std::string_view lines, int words) {
@@ -99,6 +103,9 @@ void AsmWriter::InsertBeforePendingSkip(std::string_view lines, int words) {
   text_.insert(skipLine_, lines);
   skipLine_ += lines.size();
   RomCounter += words;
+  // Bank selections: no jumps, so they stand in the code list as plain words.
+  code_.insert(code_.begin() + std::ptrdiff_t(skipCode_), size_t(words), std::string("NOP"));
+  skipCode_ += size_t(words);
   // The skip moved down by `words`; labels written after it cannot exist (nothing but the skip follows).
 }
 
@@ -110,6 +117,8 @@ void AsmWriter::Clear() {
   afterNext_ = nullptr;
   labels_.clear();
   calls_.clear();
+  code_.clear();
+  codeLabels_.clear();
 }
 
 int32_t AsmWriter::LabelAddress(std::string_view name) const {

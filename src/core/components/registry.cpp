@@ -7,10 +7,14 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/lcd_base.h"
+#include "components/lcd_text.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/uart.h"
+#include "components/udata.h"
 #include "model/node.h"
 
 namespace tolmek {
@@ -33,6 +37,10 @@ const std::vector<KindInfo>& Table() {
         {kind::Inc, "TObjInc", "", &Make<TObjInc>},
         {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
         {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
+        {kind::LcdBase, "TObjLcdBase", "LB", &Make<TObjLcdBase>},
+        {kind::LcdText, "TObjLcdText", "LT", &Make<TObjLcdText>},
+        {kind::Uart, "TObjUart", "UA", &Make<TObjUart>},
+        {kind::Udata, "TObjUdata", "UD", &Make<TObjUdata>},
     };
     std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
     return t;

@@ -4,18 +4,26 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/lcd_base.h"
+#include "components/lcd_text.h"
 #include "components/rsff.h"
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/uart.h"
+#include "components/udata.h"
 #include "gui/build/inc_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
+#include "gui/dialogs/lcd_base_dialog.h"
+#include "gui/dialogs/lcd_text_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
 #include "gui/dialogs/rsff_dialog.h"
 #include "gui/dialogs/spl_dialog.h"
 #include "gui/dialogs/text_dialog.h"
+#include "gui/dialogs/uart_dialog.h"
+#include "gui/dialogs/udata_dialog.h"
 #include "model/node.h"
 #include "model/pin.h"
 
@@ -57,6 +65,10 @@ constexpr DialogRow kDialogs[] = {
     {kind::Gnd, 0, &Run<TObjGnd, TDialogGND>},
     {kind::Text, 0, &Run<TObjText, TDialogKommentar>},
     {kind::Inc, 0, &Run<TObjInc, TDialogInc>},
+    {kind::LcdBase, 0, &Run<TObjLcdBase, TDialogLCDBase>},
+    {kind::LcdText, 0, &Run<TObjLcdText, TDialogLCDText>},
+    {kind::Uart, 0, &Run<TObjUart, TDialogUART>},
+    {kind::Udata, 0, &Run<TObjUdata, TDialogUData>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
