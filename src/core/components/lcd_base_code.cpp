@@ -353,9 +353,11 @@ void LcdDriver::Out() {
   StarBlock();
 }
 
-// Digit in W: "0" + digit once a digit other than 0 was seen (or zeros are shown), else a blank.
+// The digit (SYS_TMP6 - 1): "0" + digit once a digit other than 0 was seen (or zeros are shown), else a
+// blank. The digit is taken from SYS_TMP6 rather than W: a 12-bit core returns with W cleared.
 void LcdDriver::CheckNull() {
   Entry("_CHECKNULL");
+  On("DECF", "SYS_TMP6,W");
   On("MOVWF", "SYS_TMP1");
   Op("MOVLW 48");
   w_.SkipThen("BTFSC SYS_TMP10,0", "ADDWF SYS_TMP1,F");

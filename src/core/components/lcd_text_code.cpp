@@ -1,6 +1,7 @@
 // The generated code of the LCD output block: edge test, cursor position, and the text or the value's digits
 // through the module's driver routines.
 #include <algorithm>
+#include <span>
 #include <string>
 
 #include "codegen/program_writer.h"
@@ -14,8 +15,10 @@ namespace tolmek {
 namespace {
 
 // A call of a driver routine from the main loop: page of the routine, then back to the caller's page.
+// The driver stands in the subroutine section at the start of the program (page 0); the page is selected
+// by its bits alone, so that W reaches the routine unchanged.
 void CallRoutine(ProgramWriter& w, const std::string& label) {
-  w.SelectPage(0, label);
+  w.SelectPage(0);
   w.Instr("CALL " + label);
   w.ForgetBank();
   w.SelectPage(w.RomCounter());
@@ -87,7 +90,8 @@ void TObjLcdText::WriteDecimal(ProgramWriter& w, const TObjLcdBase& m, bool wide
   }
   // The 12-bit core's two-level stack: the digit chain runs here, so that each routine is called from
   // the main loop and the character output's own call is the second level.
-  for (int d : wide ? std::initializer_list<int>{10000, 1000, 100, 10} : std::initializer_list<int>{100, 10}) {
+  static constexpr int kPowers[] = {10000, 1000, 100, 10};
+  for (int d : std::span<const int>(kPowers).subspan(wide ? 0 : 2)) {
     const std::string n = std::to_string(d);
     c.Op("MOVLW LOW " + n);
     c.OpOn("MOVWF", "SYS_TMP1");

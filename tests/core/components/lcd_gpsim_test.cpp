@@ -2,6 +2,8 @@
 // show the same characters at the same places as the simulated display of the plan.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -40,13 +42,13 @@ struct Shown {
 void ExpectSameDisplay(const LcdChip& chip, const std::vector<Shown>& shown, const std::vector<std::string>& rows) {
   WriterFixture f(chip.type);
   f.project().Mcu.ClockHz = chip.clock;
-  AddSupply(f.tp, true, "GO.0");
+  AddSupply(f.tp, true, "START.0");
   for (const Shown& s : shown)
     if (!s.value.empty()) AddValue(f.tp, s.value, s.number, s.wide);
   auto& module = AddLcd(f.tp, chip.port, chip.enable, chip.rows, chip.columns);
   module.SetName("LB1");
   for (const Shown& s : shown) {
-    auto& b = AddLcdOut(f.tp, "GO.0", s.format, s.x, s.y, s.value);
+    auto& b = AddLcdOut(f.tp, "START.0", s.format, s.x, s.y, s.value);
     b.LeadingZeros = s.zeros;
     b.FixedLength = s.fixed ? 1 : 0;
     b.FixedCount = uint8_t(s.fixed);
@@ -57,6 +59,7 @@ void ExpectSameDisplay(const LcdChip& chip, const std::vector<Shown>& shown, con
 
   ScratchDir dir("lcd_gpsim");
   const std::string& text = f.Generate();
+  if (const char* keep = std::getenv("TOLMEK_KEEP_ASM")) std::ofstream(keep) << text;
   const Assembly a = Assemble(text, dir.path());
   ASSERT_TRUE(a.Clean()) << a.Report();
   EXPECT_EQ(a.wordsUsed, f.last.RomUsed);
@@ -77,11 +80,17 @@ void ExpectSameDisplay(const LcdChip& chip, const std::vector<Shown>& shown, con
   for (const Shown& s : shown)
     if (!s.value.empty()) engine.Variables().Add(s.value).Value = s.number;
   ASSERT_TRUE(engine.StartSimulation());
+  engine.Tick();
+  // The blocks' inputs are joined by their name only, as the program joins them.
+  ASSERT_TRUE(engine.SetNetLevel("START.0", 1));
   for (int i = 0; i < 3; ++i) engine.Tick();
   ASSERT_NE(module.Display(), nullptr);
   for (int r = 0; r < chip.rows; ++r) {
     const std::string onScreen = module.Display()->Visible(r, chip.columns);
-    EXPECT_EQ(lcd.Row(r, chip.rows, chip.columns), onScreen) << "row " << r;
+    std::string decoded = lcd.Row(r, chip.rows, chip.columns);
+    for (char& c : decoded)
+      if (c == '\xDF') c = 'o';  // the plan's "#223,o#": code 223 on the display, "o" in the simulation
+    EXPECT_EQ(decoded, onScreen) << "row " << r;
     if (size_t(r) < rows.size()) EXPECT_EQ(onScreen, rows[size_t(r)]) << "row " << r;
   }
   engine.StopSimulation();
@@ -120,11 +129,11 @@ TEST(LcdGpsim, TwoRowsOn16F84At20MHz) {
                     {"  Hallo    1234 ", "000A  00000101  "});
 }
 
-TEST(LcdGpsim, OneRowOn16C54WithTheTwoLevelStack) {
+TEST(LcdGpsim, OneRowOn16C54CWithTheTwoLevelStack) {
   if (!HaveTools()) GTEST_SKIP() << "gpasm/gpsim not installed";
   // The decimal output crosses the half-line boundary at column 8.
-  ExpectSameDisplay({0, "RB", "RA.2", 1, 16, "portb", "porta", 2},
-                    {{F::kText, 0, 0, "ab#65,A#", 0, false, 0, 0},
+  ExpectSameDisplay({38, "RB", "RA.2", 1, 16, "portb", "porta", 2},
+                    {{F::kText, 0, 0, "", 0, false, 0, 0, "ab#65,A#"},
                      {F::kDecimal, 6, 0, "V103", 103, false, 0, 0},
                      {F::kHex, 10, 0, "V255", 255, false},
                      {F::kBinary, 12, 0, "V5", 5, false, 0, 3}},

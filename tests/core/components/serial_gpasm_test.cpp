@@ -12,7 +12,7 @@ namespace tolmek::test {
 namespace {
 
 void SerialPlan(TestProject& tp, bool gpio) {
-  AddSupply(tp, true, "GO.0");
+  AddSupply(tp, true, "START.0");
   AddValue(tp, "V8", 200, false);
   AddValue(tp, "W16", 54321, true);
   AddValue(tp, "COL", 9, false);
@@ -21,22 +21,22 @@ void SerialPlan(TestProject& tp, bool gpio) {
   tp.project.Renumber();
   four.SetName("LB1");
   one.SetName("LB2");
-  AddLcdOut(tp, "GO.0", TObjLcdText::kText, 1, 0).Text = "A#223,o#B";
-  auto& dec = AddLcdOut(tp, "GO.0", TObjLcdText::kDecimal, 0, 1, "W16");
+  AddLcdOut(tp, "START.0", TObjLcdText::kText, 1, 0).Text = "A#223,o#B";
+  auto& dec = AddLcdOut(tp, "START.0", TObjLcdText::kDecimal, 0, 1, "W16");
   dec.FixedLength = 1;
   dec.FixedCount = 3;
-  AddLcdOut(tp, "GO.0", TObjLcdText::kHex, 0, 2, "V8").In().Inverted = true;
-  auto& bin = AddLcdOut(tp, "GO.0", TObjLcdText::kBinary, 4, 3, "V8");
+  AddLcdOut(tp, "START.0", TObjLcdText::kHex, 0, 2, "V8").In().Inverted = true;
+  auto& bin = AddLcdOut(tp, "START.0", TObjLcdText::kBinary, 4, 3, "V8");
   bin.FixedLength = 1;
   bin.FixedCount = 5;
-  auto& onRow = AddLcdOut(tp, "GO.0", TObjLcdText::kDecimal, 0, 0, "V8");
+  auto& onRow = AddLcdOut(tp, "START.0", TObjLcdText::kDecimal, 0, 0, "V8");
   onRow.LcdName = "LB2";
   onRow.PosXName = "COL";
   auto& uart = AddUart(tp, 2, true);
   uart.HalfDuplex = 1;
   uart.DirPin = gpio ? "GP.2" : "RA.1";
-  AddUdata(tp, TObjUdata::kTransmit, {"V8", "W16", "W16_HI"}, "GO.0", "FLAGS.0");
-  AddUdata(tp, TObjUdata::kReceive, {"V8", "COL"}, "GO.0", "FLAGS.1").Out().Inverted = true;
+  AddUdata(tp, TObjUdata::kTransmit, {"V8", "W16", "W16_HI"}, "START.0", "FLAGS.0");
+  AddUdata(tp, TObjUdata::kReceive, {"V8", "COL"}, "START.0", "FLAGS.1").Out().Inverted = true;
 }
 
 TEST(SerialGpasm, EveryTypeBuildsCleanlyWithItsWordCountAndStack) {

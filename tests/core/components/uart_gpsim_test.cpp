@@ -98,12 +98,12 @@ TEST(UartGpsim, MessageWithChecksumIsSentByteForByteAndDirFramesIt) {
     SCOPED_TRACE(std::string(ProcessorName(chip.type)) + " at " + std::to_string(int(chip.clock)));
     ScratchDir dir("uart_tx");
     WriterFixture f(chip.type);
-    AddSupply(f.tp, true, "GO.0");
+    AddSupply(f.tp, true, "START.0");
     AddValue(f.tp, "B1", 0x55, false);
     AddValue(f.tp, "B2", 0x34, false);
     AddValue(f.tp, "B3", 0x56, false);
     Configure(f, chip);
-    AddUdata(f.tp, TObjUdata::kTransmit, {"B1", "B2", "B3"}, "GO.0", "RA.2");
+    AddUdata(f.tp, TObjUdata::kTransmit, {"B1", "B2", "B3"}, "START.0", "RA.2");
     const Assembly a = Build(f, dir);
     const Pins pins = PinsOf(f.analysis.Props());
     const int baud = MeasuredBaud(a, pins);
@@ -137,11 +137,11 @@ TEST(UartGpsim, ReceivedMessageReachesTheVariablesOnlyWithItsChecksum) {
     ScratchDir dir("uart_rx");
     // The transmitting block gives the bit time to measure; the receiving one waits for the message.
     WriterFixture f(chip.type);
-    AddSupply(f.tp, true, "GO.0");
+    AddSupply(f.tp, true, "START.0");
     AddValue(f.tp, "B1", 0x55, false);
     Configure(f, chip);
-    AddUdata(f.tp, TObjUdata::kTransmit, {"B1"}, "GO.0", "RA.2");
-    AddUdata(f.tp, TObjUdata::kReceive, {"R1", "R2", "R3"}, "GO.0", "RA.3");
+    AddUdata(f.tp, TObjUdata::kTransmit, {"B1"}, "START.0", "RA.2");
+    AddUdata(f.tp, TObjUdata::kReceive, {"R1", "R2", "R3"}, "START.0", "RA.3");
     const Assembly a = Build(f, dir);
     const Pins pins = PinsOf(f.analysis.Props());
     const int baud = MeasuredBaud(a, pins);
