@@ -11,16 +11,16 @@
 namespace tolmek::test {
 namespace {
 
-void SerialPlan(TestProject& tp, bool gpio) {
+// Parts with 512 words get the 4-row module only: two drivers would not fit beside the rest.
+void SerialPlan(TestProject& tp, bool gpio, bool small) {
   AddSupply(tp, true, "START.0");
   AddValue(tp, "V8", 200, false);
   AddValue(tp, "W16", 54321, true);
   AddValue(tp, "COL", 9, false);
   auto& four = AddLcd(tp, gpio ? "LCDP" : "RB", gpio ? "GP.5" : "RB.5", 4, 20);
-  auto& one = AddLcd(tp, gpio ? "LCDP" : "RB", gpio ? "GP.4" : "RA.0", 1, 16);
   tp.project.Renumber();
   four.SetName("LB1");
-  one.SetName("LB2");
+  if (!small) AddLcd(tp, gpio ? "LCDP" : "RB", gpio ? "GP.4" : "RA.0", 1, 16).SetName("LB2");
   AddLcdOut(tp, "START.0", TObjLcdText::kText, 1, 0).Text = "A#223,o#B";
   auto& dec = AddLcdOut(tp, "START.0", TObjLcdText::kDecimal, 0, 1, "W16");
   dec.FixedLength = 1;
@@ -30,7 +30,7 @@ void SerialPlan(TestProject& tp, bool gpio) {
   bin.FixedLength = 1;
   bin.FixedCount = 5;
   auto& onRow = AddLcdOut(tp, "START.0", TObjLcdText::kDecimal, 0, 0, "V8");
-  onRow.LcdName = "LB2";
+  onRow.LcdName = small ? "LB1" : "LB2";
   onRow.PosXName = "COL";
   auto& uart = AddUart(tp, 2, true);
   uart.HalfDuplex = 1;
@@ -46,7 +46,7 @@ TEST(SerialGpasm, EveryTypeBuildsCleanlyWithItsWordCountAndStack) {
     SCOPED_TRACE(std::string(ProcessorName(type)));
     WriterFixture f(type);
     f.project().Mcu.Mclre = 1;
-    SerialPlan(f.tp, type >= 30 && type <= 37);
+    SerialPlan(f.tp, type >= 30 && type <= 37, !ProcessorPropertiesOf(type).Core12 && ProcessorPropertiesOf(type).RomSize <= 512);
     const std::string& text = f.Generate();
     const Assembly a = Assemble(text, dir.path());
     EXPECT_TRUE(a.Clean()) << a.Report();
