@@ -86,7 +86,8 @@ void TObjUart::NoteUsedNames(Analysis& a) {
 void TObjUart::DeclareVariables(Analysis& a) {
   const ProcessorProps& p = a.Props();
   const std::string tx = TxPin.empty() ? p.UartTxPin : TxPin;
-  if (!tx.empty()) a.RegisterBit(tx, kind::OutputPin, 0);
+  // The line idles high: a low TX pin before the USART takes it over would be a start bit.
+  if (!tx.empty()) a.RegisterBit(tx, kind::OutputPin, 1);
   if (HalfDuplex && !DirPin.empty()) a.RegisterBit(DirPin, kind::OutputPin, 0);
   RegisterWorkBits(a, Name + "RSFLAG");
   for (const char* save : {"SYS_WSAV", "SYS_SSAV"}) RegisterWorkBits(a, save);

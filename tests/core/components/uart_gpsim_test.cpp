@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <regex>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -52,15 +55,22 @@ void Configure(WriterFixture& f, const UartChip& chip) {
 }
 
 Assembly Build(WriterFixture& f, const ScratchDir& dir) {
-  Assembly a = Assemble(f.Generate(), dir.path());
+  const std::string& text = f.Generate();
+  if (const char* keep = std::getenv("TOLMEK_KEEP_ASM")) std::ofstream(keep) << text;
+  Assembly a = Assemble(text, dir.path());
   EXPECT_TRUE(a.Clean()) << a.Report();
   EXPECT_EQ(a.wordsUsed, f.last.RomUsed);
   EXPECT_TRUE(f.tp.sink.entries.empty()) << f.tp.sink.entries.front().text;
   return a;
 }
 
+struct Measured {
+  int baud = 0;
+  uint64_t start = 0;  // cycle of the first start bit
+};
+
 // The serial module's setting for the bit time the program's first byte (0x55) shows on TX.
-int MeasuredBaud(const Assembly& a, const Pins& pins) {
+Measured MeasureTx(const Assembly& a, const Pins& pins) {
   GpsimRun sim(a);
   std::vector<size_t> samples;
   for (uint64_t c = 100; c < 8000; c += 4) samples.push_back(sim.Sample(c, pins.port));
@@ -72,8 +82,8 @@ int MeasuredBaud(const Assembly& a, const Pins& pins) {
     if (level != last) edges.push_back(100 + 4 * i);
     last = level;
   }
-  if (edges.size() < 10) return 0;
-  return int(std::lround(kModuleCycles * 9 / double(edges[9] - edges[0])));
+  if (edges.size() < 10) return {};
+  return {int(std::lround(kModuleCycles * 9 / double(edges[9] - edges[0]))), edges[0]};
 }
 
 std::string ModuleSetup(const Pins& pins, int baud) {
@@ -106,11 +116,12 @@ TEST(UartGpsim, MessageWithChecksumIsSentByteForByteAndDirFramesIt) {
     AddUdata(f.tp, TObjUdata::kTransmit, {"B1", "B2", "B3"}, "START.0", "RA.2");
     const Assembly a = Build(f, dir);
     const Pins pins = PinsOf(f.analysis.Props());
-    const int baud = MeasuredBaud(a, pins);
+    const Measured m = MeasureTx(a, pins);
+    const int baud = m.baud;
     ASSERT_GT(baud, 0) << "no byte on TX";
     GpsimRun sim(a);
     sim.Setup(ModuleSetup(pins, baud));
-    const size_t dirDuring = sim.Sample(2500, "porta");
+    const size_t dirDuring = sim.Sample(m.start + 100, "porta");
     const size_t dirAfter = sim.Sample(kEnd, "porta");
     ASSERT_TRUE(sim.Run()) << sim.Output();
     EXPECT_EQ(ReceivedBytes(sim.Output()), (std::vector<int>{0x55, 0x34, 0x56, (0xAA + 0x55 + 0x34 + 0x56) & 0xFF}));
@@ -144,7 +155,7 @@ TEST(UartGpsim, ReceivedMessageReachesTheVariablesOnlyWithItsChecksum) {
     AddUdata(f.tp, TObjUdata::kReceive, {"R1", "R2", "R3"}, "START.0", "RA.3");
     const Assembly a = Build(f, dir);
     const Pins pins = PinsOf(f.analysis.Props());
-    const int baud = MeasuredBaud(a, pins);
+    const int baud = MeasureTx(a, pins).baud;
     ASSERT_GT(baud, 0);
     for (const Case& c : cases) {
       GpsimRun sim(a);
