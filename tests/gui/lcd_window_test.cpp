@@ -18,8 +18,8 @@ TEST_F(AppTest, LcdModuleShowsWhatThePlanWritesInItsWindow) {
   auto* m = static_cast<TObjLcdBase*>(project->CreateElement(kind::LcdBase, 40, 40));
   m->Rows = 2;
   m->Columns = 16;
-  m->WindowLeft = 120;
-  m->WindowTop = 90;
+  m->WindowLeft = 420;
+  m->WindowTop = 200;
   struct Out {
     uint8_t format;
     int x, y;
@@ -46,10 +46,9 @@ TEST_F(AppTest, LcdModuleShowsWhatThePlanWritesInItsWindow) {
   m->SetName("LB1");
   form->RefreshAll();
   QApplication::processEvents();
+  form->Engine().Variables().Add("TEMP").Value = 23;  // as if typed into the value window
   form->Action("SpeedButton21")->trigger();
   ASSERT_TRUE(form->Engine().Running());
-  ASSERT_NE(form->Engine().Variables().Find("TEMP"), nullptr);
-  form->Engine().Variables().Find("TEMP")->Value = 23;
   form->Engine().Tick();
   ASSERT_TRUE(form->Engine().SetNetLevel("GO.0", 1));
   form->Engine().Tick();

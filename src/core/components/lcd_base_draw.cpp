@@ -1,4 +1,4 @@
-// Drawing of the LCD module: a body with "LCD", its size and the port it hangs on.
+// Drawing of the LCD module: a body with "LCD" and its size.
 #include <string>
 
 #include "components/draw_helpers.h"
@@ -8,9 +8,8 @@ namespace tolmek {
 
 void TObjLcdBase::Draw(Canvas& canvas, int originX, int originY) {
   DrawBlockFrame(canvas, *this, originX, originY, {});
-  DrawInnerText(canvas, *this, DrawX + 15, DrawY + 3, "LCD " + std::to_string(UsedColumns()) + "x" +
-                                                          std::to_string(UsedRows()));
-  DrawInnerText(canvas, *this, DrawX + 15, DrawY + 18, LcdPort + " E=" + EnablePin);
+  DrawInnerText(canvas, *this, DrawX + 15, DrawY + 3, "LCD");
+  DrawInnerText(canvas, *this, DrawX + 15, DrawY + 18, std::to_string(UsedColumns()) + "x" + std::to_string(UsedRows()));
 }
 
 }  // namespace tolmek
