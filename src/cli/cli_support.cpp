@@ -10,12 +10,12 @@
 
 namespace tolmek::cli {
 
-Answer StderrSink::Present(int, int mode, const std::string&, const std::string& text) {
+Answer StderrSink::Present(Msg, MessageMode mode, const std::string&, const std::string& text) {
   // A message without details ends in two spaces; they carry nothing on a terminal.
   std::string line = text;
   while (!line.empty() && line.back() == ' ') line.pop_back();
   std::fprintf(stderr, "%s\n", line.c_str());
-  return mode == kModeQuestion ? Answer::Cancel : Answer::None;
+  return mode == MessageMode::Question ? Answer::Cancel : Answer::None;
 }
 
 std::optional<std::string> Options::Get(std::string_view name) const {

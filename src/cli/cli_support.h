@@ -16,7 +16,7 @@ namespace tolmek::cli {
 // Prints each message's composed text as one line on stderr. Questions cannot be answered here: Cancel.
 class StderrSink final : public MessageSink {
  public:
-  Answer Present(int number, int mode, const std::string& title, const std::string& text) override;
+  Answer Present(Msg number, MessageMode mode, const std::string& title, const std::string& text) override;
 };
 
 struct Options {

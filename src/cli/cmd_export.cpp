@@ -19,7 +19,7 @@ int RunExport(const std::vector<std::string>& args) {
   if (!session.OpenPlan(options->positional[0], *options)) return kExitFailure;
   std::string target = options->Get("-o").value_or("");
   if (!WriteOutput(target, PlanToJsonText(session.project))) {
-    session.messenger.ShowMessage(5, kModeError, target);
+    session.messenger.ShowMessage(Msg::CannotSave, MessageMode::Error, target);
     return kExitFailure;
   }
   return 0;

@@ -33,7 +33,7 @@ int RunGenerate(const std::vector<std::string>& args) {
   }
   const GenerationResult r = SaveSource(writer, target);
   if (!r.FileWritten) {
-    session.messenger.ShowMessage(5, kModeError, target);
+    session.messenger.ShowMessage(Msg::CannotSave, MessageMode::Error, target);
     return kExitFailure;
   }
   return r.OutOfRom ? kExitFailure : 0;

@@ -22,18 +22,18 @@ int RunImport(const std::vector<std::string>& args) {
   const std::string& source = options->positional[0];
   std::optional<std::string> text = ReadTextFile(source);
   if (!text) {
-    session.messenger.ShowMessage(7, kModeError, source);
+    session.messenger.ShowMessage(Msg::FileMissing, MessageMode::Error, source);
     return kExitFailure;
   }
   try {
     PlanFromJsonText(session.project, *text);
   } catch (const CorruptFile& e) {
-    session.messenger.ShowMessage(8, kModeError, source, e.what());
+    session.messenger.ShowMessage(Msg::NotAProjectFile, MessageMode::Error, source, e.what());
     return kExitFailure;
   }
   // The plan is written as the JSON describes it, time stamps included, so export gives the JSON back.
   if (!WriteFileReplacing(*target, ProjectToBytes(session.project))) {
-    session.messenger.ShowMessage(5, kModeError, *target);
+    session.messenger.ShowMessage(Msg::CannotSave, MessageMode::Error, *target);
     return kExitFailure;
   }
   return 0;

@@ -23,9 +23,9 @@ namespace {
 // Messages of a headless run go to the error stream; questions are answered with Cancel.
 class StderrSink final : public MessageSink {
  public:
-  Answer Present(int, int mode, const std::string&, const std::string& text) override {
+  Answer Present(Msg, MessageMode mode, const std::string&, const std::string& text) override {
     std::cerr << text << '\n';
-    return mode == kModeQuestion ? Answer::Cancel : Answer::None;
+    return mode == MessageMode::Question ? Answer::Cancel : Answer::None;
   }
 };
 

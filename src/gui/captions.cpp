@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "gui/missing_names.h"
+
 namespace tolmek {
 
 QString CaptionText(const Caption& row, Language lang) {
@@ -24,7 +26,10 @@ void SetLanguageCaptions(QWidget& form, std::span<const Caption> rows, Language 
       continue;
     }
     QWidget* w = form.findChild<QWidget*>(QString::fromUtf8(row.control));
-    if (!w) continue;
+    if (!w) {
+      NoteMissingName("caption", QString::fromUtf8(row.control));
+      continue;
+    }
     if (auto* label = qobject_cast<QLabel*>(w))
       label->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(w))

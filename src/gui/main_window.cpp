@@ -8,26 +8,6 @@
 
 namespace tolmek {
 
-namespace {
-
-struct ComponentButton {
-  uint8_t kind;
-  const char* text;
-  const char* hint;
-};
-
-// Tool buttons of the kinds the editor places; the order of the tool bar.
-constexpr ComponentButton kComponentButtons[] = {
-    {kind::Gatter, "&&", "Gatter"},
-    {kind::Rsff, "RS", "RS-Flip-Flop"},
-    {kind::Strigg8, "ST", "Schmitt-Trigger"},
-    {kind::Spl, "P:X", "Label"},
-    {kind::Gnd, "GND", "GND / VCC"},
-    {kind::Text, "T", "Kommentar"},
-};
-
-}  // namespace
-
 TMainWindow::TMainWindow(Project& project, Environment& env, QWidget* parent)
     : QMainWindow(parent),
       project_(project),
@@ -58,12 +38,12 @@ void TMainWindow::BuildComponentBar() {
   components_->setObjectName("ComponentBar");
   componentGroup_ = new QActionGroup(this);
   componentGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (const ComponentButton& b : kComponentButtons) {
-    if (!FindKind(b.kind)) continue;  // kinds not built into this program get no button
-    QAction* a = components_->addAction(QString::fromUtf8(b.text));
-    a->setToolTip(QString::fromUtf8(b.hint));
+  for (const KindInfo& kind : AllKinds()) {
+    if (kind.toolBar == ToolBar::None || !kind.Built()) continue;  // kinds not built yet get no button here
+    QAction* a = components_->addAction(QString::fromUtf8(kind.glyph));
+    a->setToolTip(QString::fromUtf8(kind.hint.german));
     a->setCheckable(true);
-    a->setData(int(b.kind));
+    a->setData(int(kind.code));
     componentGroup_->addAction(a);
     connect(a, &QAction::triggered, this, [this, a](bool on) { state_.PlaceKind = on ? uint8_t(a->data().toInt()) : 0; });
   }

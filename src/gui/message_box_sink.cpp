@@ -5,9 +5,9 @@
 
 namespace tolmek {
 
-Answer QtMessageSink::Present(int, int mode, const std::string& title, const std::string& text) {
+Answer QtMessageSink::Present(Msg, MessageMode mode, const std::string& title, const std::string& text) {
   QString caption = QString::fromStdString(title), body = QString::fromStdString(text);
-  if (mode == kModeQuestion) {
+  if (mode == MessageMode::Question) {
     auto choice = QMessageBox::question(parent_, caption, body,
                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (choice) {

@@ -12,7 +12,7 @@ class QtMessageSink final : public MessageSink {
  public:
   explicit QtMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
-  Answer Present(int number, int mode, const std::string& title, const std::string& text) override;
+  Answer Present(Msg number, MessageMode mode, const std::string& title, const std::string& text) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "gui/fonts.h"
-#include "gui/plan_edit.h"
+#include "model/plan_edit.h"
 #include "gui/zoom.h"
 
 namespace tolmek {

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QScrollBar>
 
-#include "gui/plan_edit.h"
+#include "model/plan_edit.h"
 #include "gui/work_window.h"
 #include "gui/zoom.h"
 
@@ -131,17 +131,11 @@ void TWorkWindow::mousePressEvent(QMouseEvent* event) {
       hit->Marked = 1;
       Invalidate();
     }
-    if (hit->IsNode()) {
-      auto* node = static_cast<TObjKnoten*>(hit);
-      if (ctrl)
-        StartMoving(*node);
-      else if (node->LinkCount < TObjKnoten::kMaxLinks)
-        StartConnecting(nullptr, node);
-    } else if (TObjAnschluss* pin = hit->HitPin(raw.x, raw.y)) {
-      if (!pin->Partner) StartConnecting(pin, nullptr);
-    } else {
+    const editing::Grab grab = editing::GrabAt(*hit, raw.x, raw.y, ctrl);
+    if (grab.grip == editing::Grip::Move)
       StartMoving(*hit);
-    }
+    else if (grab.grip == editing::Grip::Wire)
+      StartConnecting(grab.pin, grab.node);
   } else if (shift || env.SelectWithoutShift) {
     rubberBand_ = true;
     anchorX_ = mouseX_ + scrollX_;
@@ -225,14 +219,7 @@ void TWorkWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void TWorkWindow::FinishMove() {
   if (!moved_) return;
-  const int x = outline_.left() + scrollX_, y = outline_.top() + scrollY_;
-  if (x <= 0 || x >= kPageWidth || y <= 0 || y >= kPageHeight) return;
-  if (moved_->Marked) {
-    editing::MoveSelection(host_.GetProject(), x - moved_->X, y - moved_->Y);
-  } else {
-    moved_->X = x;
-    moved_->Y = y;
-  }
+  editing::MoveElement(host_.GetProject(), *moved_, {outline_.left() + scrollX_, outline_.top() + scrollY_});
 }
 
 void TWorkWindow::FinishConnect(Point unsnapped) {
@@ -244,9 +231,8 @@ void TWorkWindow::FinishConnect(Point unsnapped) {
   r.rightAngle = host_.Env().RightAngleWires;
   r.elbowVertical = elbowVertical_;
   r.page = page_;
-  r.target = FindObject(unsnapped.x, unsnapped.y);
-  if (!r.target) r.target = editing::SplitWire(project, page_, r.release.x, r.release.y);
-  if (r.target && !r.target->IsNode()) r.targetPin = r.target->HitPin(unsnapped.x, unsnapped.y);
+  EnsurePlanImage();  // hit tests use the positions of the last paint
+  editing::AimWire(project, r, unsnapped);
   editing::FinishWire(project, r);
 }
 

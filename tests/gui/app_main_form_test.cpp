@@ -1,24 +1,25 @@
 // The main window's commands: tool bars and the component group, enabling rules, the unsaved-changes
 // question, saving, the status bar, arrangement and help.
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QTextBrowser>
 #include <QToolBar>
 
 #include "app_support.h"
+#include "components/registry.h"
 #include "components/rsff.h"
 #include "gui/app/help_window.h"
 #include "gui/app/lang.h"
+#include "gui/missing_names.h"
 
 namespace tolmek::test {
 namespace {
 
 TEST_F(AppTest, PressingASecondComponentButtonLeavesOnlyItDownAndPlacesItsKind) {
   Start();
-  // Timer and counter are not built into this program yet: their buttons are there but greyed.
-  EXPECT_FALSE(form->Action("SpeedButton3")->isEnabled());
-  EXPECT_FALSE(form->Action("SpeedButton5")->isEnabled());
   QAction* gate = form->Action("SpeedButton1");
   QAction* flipFlop = form->Action("SpeedButton2");
   gate->trigger();
@@ -42,6 +43,27 @@ TEST_F(AppTest, PressingASecondComponentButtonLeavesOnlyItDownAndPlacesItsKind) 
   QTest::keyClick(page, Qt::Key_Escape);  // leaving placing mode raises every button
   for (QAction* a : form->ToolBarPanel(0)->actions()) EXPECT_FALSE(a->isCheckable() && a->isChecked() && a->data().isValid());
   EXPECT_EQ(form->State().PlaceKind, 0);
+}
+
+TEST_F(AppTest, BothToolBarsAreBuiltFromTheKindList) {
+  Start();
+  int buttons = 0;
+  for (const KindInfo& k : AllKinds()) {
+    if (k.toolBar == ToolBar::None) continue;
+    SCOPED_TRACE(k.className);
+    const int panel = k.toolBar == ToolBar::First ? 0 : 1;
+    QAction* a = form->ComponentButton(k.code, panel);
+    ASSERT_NE(a, nullptr);
+    ++buttons;
+    EXPECT_EQ(a->objectName(), k.button);
+    EXPECT_EQ(form->ComponentButton(k.code, 1 - panel), nullptr);
+    // A kind that is not built yet keeps its place, greyed.
+    EXPECT_EQ(a->isEnabled(), k.Built());
+    EXPECT_EQ(a->toolTip(), QString::fromUtf8(k.Hint(2)));
+  }
+  EXPECT_EQ(buttons, kind::Last - kind::First);  // every list kind but the junction node
+  for (const KindInfo& k : KnownKinds())
+    if (k.toolBar != ToolBar::None) EXPECT_TRUE(form->ComponentButton(k.code)->isEnabled()) << k.className;
 }
 
 TEST_F(AppTest, OnePanelAtATimeAndBothRepeatTheViewButtons) {
@@ -86,6 +108,69 @@ TEST_F(AppTest, CloseSaveAndArrangementNeedAChildWindow) {
   ASSERT_NE(form->PageWindow(9), nullptr);
   EXPECT_TRUE(form->PageWindow(9)->windowTitle().endsWith(" 10"));
   EXPECT_TRUE(form->Action("DateiSchliessen")->isEnabled());
+}
+
+// The connections of a signal, which QObject shows only to itself and its subclasses.
+struct Connections : QObject {
+  static int Of(const QObject& object, const char* signal) { return (object.*&Connections::receivers)(signal); }
+};
+
+// The handlers of an action beyond what its menu or tool bar (and group) connect to every action they hold.
+int Handlers(QAction& action, QWidget& holder) {
+  QAction probe;
+  QActionGroup group(nullptr);
+  holder.addAction(&probe);
+  if (action.actionGroup()) group.addAction(&probe);
+  const int held = Connections::Of(probe, SIGNAL(triggered(bool)));
+  holder.removeAction(&probe);
+  return Connections::Of(action, SIGNAL(triggered(bool))) - held;
+}
+
+TEST_F(AppTest, EveryMenuItemAndToolButtonRunsAHandler) {
+  Start();
+  std::vector<std::pair<QAction*, QWidget*>> items;
+  std::function<void(QWidget&)> walk = [&](QWidget& holder) {
+    for (QAction* a : holder.actions()) {
+      if (a->isSeparator()) continue;
+      if (QMenu* sub = a->menu())
+        walk(*sub);
+      else
+        items.emplace_back(a, &holder);
+    }
+  };
+  walk(*form->menuBar());
+  const size_t menuItems = items.size();
+  walk(*form->ToolBarPanel(0));
+  walk(*form->ToolBarPanel(1));
+  EXPECT_GE(menuItems, 46u);
+  EXPECT_GE(items.size() - menuItems, 40u);
+  // The count tells an item without a handler from one with.
+  QAction bare, wired;
+  form->Menu("Datei")->addAction(&bare);
+  form->Menu("Datei")->addAction(&wired);
+  QObject::connect(&wired, &QAction::triggered, [] {});
+  EXPECT_EQ(Handlers(bare, *form->Menu("Datei")), 0);
+  EXPECT_EQ(Handlers(wired, *form->Menu("Datei")), 1);
+  form->Menu("Datei")->removeAction(&bare);
+  form->Menu("Datei")->removeAction(&wired);
+  for (auto [action, holder] : items)
+    EXPECT_GT(Handlers(*action, *holder), 0) << action->objectName().toStdString() << " in "
+                                             << holder->objectName().toStdString();
+}
+
+TEST_F(AppTest, AnythingWiredOrLabelledByAMissingNameIsReported) {
+  Start();
+  for (Language lang : {Language::German, Language::Italian, Language::English}) form->SetLanguageCaptions(lang);
+  EXPECT_TRUE(MissingNames().isEmpty()) << MissingNames().join(", ").toStdString();
+
+  bool ran = false;
+  form->WireAction("DateiDrucken", [&] { ran = true; });
+  const Caption rows[] = {{"Speedbutton1", "G", "E", "I"}};
+  ApplyCaptions(*form, rows, Language::English);
+  ApplyHints(*form, rows, Language::English);
+  EXPECT_EQ(MissingNames(), (QStringList{"action: DateiDrucken", "caption: Speedbutton1", "hint: Speedbutton1"}));
+  EXPECT_FALSE(ran);
+  ForgetMissingNames();
 }
 
 TEST_F(AppTest, CancelInTheUnsavedQuestionCancelsNewOpenAndExit) {

@@ -46,6 +46,7 @@ class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     App();
+    ForgetMissingNames();
     qputenv("TOLMEK_HELP_DIR", QByteArray(TOLMEK_SOURCE_DIR) + "/docs/help");
     home = std::make_unique<ScopedConfigHome>();
     ASSERT_TRUE(files.isValid());
@@ -53,6 +54,8 @@ class AppTest : public ::testing::Test {
   }
   void TearDown() override {
     Close();
+    // Every name a menu, button, caption or hint was wired by was found.
+    EXPECT_TRUE(MissingNames().isEmpty()) << MissingNames().join(", ").toStdString();
     QDir::setCurrent(keptFolder);
     home.reset();
   }

@@ -8,6 +8,7 @@
 #include "components/spl.h"
 #include "components/strigg8.h"
 #include "components/text.h"
+#include "components/registry.h"
 #include "gui/dialogs/dialog_editor.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
@@ -256,12 +257,12 @@ TEST_F(KindDialogTest, CaptionsFollowTheLanguage) {
   EXPECT_EQ(en.RadioGroup1[0]->text(), " &AND-Gate");
 }
 
-TEST_F(KindDialogTest, EveryKindBuiltSoFarHasItsDialog) {
-  for (uint8_t k : {kind::Gatter, kind::Knoten, kind::Strigg8, kind::Text, kind::Rsff, kind::Gnd, kind::Spl}) {
-    TBauteil* e = project.CreateElement(k, 100, 100);
-    ASSERT_NE(e, nullptr) << int(k);
-    EXPECT_TRUE(DialogEditor::HasDialog(*e)) << int(k);
-    for (auto* pin : e->Pins()) EXPECT_TRUE(DialogEditor::HasDialog(*pin)) << int(k) << " pin of " << pin->Bits;
+TEST_F(KindDialogTest, EveryRegisteredKindHasItsDialog) {
+  for (const KindInfo& k : KnownKinds()) {
+    TBauteil* e = project.CreateElement(k.code, 100, 100);
+    ASSERT_NE(e, nullptr) << k.className;
+    EXPECT_TRUE(DialogEditor::HasDialog(*e)) << k.className;
+    for (auto* pin : e->Pins()) EXPECT_TRUE(DialogEditor::HasDialog(*pin)) << k.className << " pin of " << pin->Bits;
   }
 }
 

@@ -11,6 +11,7 @@
 
 #include "gui/fonts.h"
 #include "gui/main_window.h"
+#include "gui/missing_names.h"
 #include "gui/work_window.h"
 #include "model/messages.h"
 #include "model/node.h"
@@ -48,6 +49,7 @@ class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     App();
+    ForgetMissingNames();
     window = std::make_unique<TMainWindow>(project, env);
     window->SetEditor(editor);
     window->resize(1200, 900);
@@ -57,7 +59,10 @@ class EditorTest : public ::testing::Test {
     ASSERT_NE(page, nullptr);
     QApplication::processEvents();
   }
-  void TearDown() override { window.reset(); }
+  void TearDown() override {
+    window.reset();
+    EXPECT_TRUE(MissingNames().isEmpty()) << MissingNames().join(", ").toStdString();
+  }
 
   [[nodiscard]] QWidget* View() const { return page->viewport(); }
   [[nodiscard]] QPoint At(int x, int y) const { return page->PlanToDevice({x, y}); }

@@ -5,6 +5,7 @@
 
 #include "codegen/asm_writer.h"
 #include "codegen/program_writer.h"
+#include "components/registry.h"
 #include "model/project.h"
 
 namespace tolmek {
@@ -26,11 +27,11 @@ void Analysis::RunAnalysis(bool registerNames) {
   for (const auto& e : list) {
     e->NoteUsedNames(*this);
     if (registeringNames_) e->DeclareVariables(*this);
-    if (e->Kind == kind::PulsIn) NeedsPortBChange = true;
+    if (KindHas(*e, kMeasuresPulses)) NeedsPortBChange = true;
   }
   for (const auto& e : list) e->FinishAnalysis(*this);
   for (const auto& e : list) {
-    if (e->Kind != kind::Timer && e->Kind != kind::Puls) continue;
+    if (!KindHas(*e, kCountsTicks)) continue;
     e->NoteUsedNames(*this);
     if (registeringNames_) e->DeclareVariables(*this);
   }

@@ -91,6 +91,26 @@ void AsmWriter::Line(std::string_view text) {
   text_ += '\n';
 }
 
+std::string AsmWriter::Lines(const Instructions& selection) const {
+  std::string lines;
+  for (const AsmInstruction& i : selection) {
+    lines += Separator;
+    lines += i.text;
+    if (!i.comment.empty()) {
+      lines += Separator;
+      lines += i.comment;
+    }
+    lines += '\n';
+  }
+  return lines;
+}
+
+void AsmWriter::Selection(const Instructions& selection) {
+  text_ += Lines(selection);
+  RomCounter += static_cast<int32_t>(selection.size());
+  code_.insert(code_.end(), selection.size(), std::string("NOP"));
+}
+
 void AsmWriter::Verbatim(std::string_view text, int words) {
   text_ += text;
   if (!text.empty() && text.back() != '\n') text_ += '\n';
@@ -98,14 +118,15 @@ void AsmWriter::Verbatim(std::string_view text, int words) {
   code_.insert(code_.end(), size_t(std::max(words, 0)), std::string("NOP"));
 }
 
-void AsmWriter::InsertBeforePendingSkip(std::string_view lines, int words) {
+void AsmWriter::InsertBeforePendingSkip(const Instructions& selection) {
   if (!SkipPending()) return;
+  const std::string lines = Lines(selection);
   text_.insert(skipLine_, lines);
   skipLine_ += lines.size();
-  RomCounter += words;
+  RomCounter += static_cast<int32_t>(selection.size());
   // Bank selections: no jumps, so they stand in the code list as plain words.
-  code_.insert(code_.begin() + std::ptrdiff_t(skipCode_), size_t(words), std::string("NOP"));
-  skipCode_ += size_t(words);
+  code_.insert(code_.begin() + std::ptrdiff_t(skipCode_), selection.size(), std::string("NOP"));
+  skipCode_ += selection.size();
   // The skip moved down by `words`; labels written after it cannot exist (nothing but the skip follows).
 }
 

@@ -10,6 +10,13 @@
 
 namespace tolmek {
 
+// An instruction held before it is written (bank and page selections are worked out before their place is known).
+struct AsmInstruction {
+  std::string text;
+  std::string comment;
+};
+using Instructions = std::vector<AsmInstruction>;
+
 // Every generated line goes through this class. Labels and comments start in column 1; instructions and
 // directives are Separator + text, a trailing comment is Separator + comment. Each Instr() is one program
 // word, so the word count (RomCounter) is right by construction: nobody adds words by hand.
@@ -32,6 +39,9 @@ class AsmWriter {
   void Directive(std::string_view text, std::string_view comment = {});
   // A line written as it is (equates: "NAME" + Separator + "= 33" ...); no program word.
   void Line(std::string_view text);
+  // Bank or page selection instructions, one program word each. They never skip and end no pending skip:
+  // a selection that must precede a pending skip goes through InsertBeforePendingSkip.
+  void Selection(const Instructions& selection);
   // Text taken over as it is (complete lines) that holds `words` program words (an included file).
   void Verbatim(std::string_view text, int words);
 
@@ -39,8 +49,8 @@ class AsmWriter {
   [[nodiscard]] bool SkipPending() const { return skipLine_ != kNoSkip; }
   // The pending skip instruction's text (mnemonic and operand), empty when none is pending.
   [[nodiscard]] std::string_view PendingSkip() const { return pendingSkip_; }
-  // Puts `lines` (complete lines, each ending in a newline) in front of the pending skip and counts `words`.
-  void InsertBeforePendingSkip(std::string_view lines, int words);
+  // Puts the selection in front of the pending skip, one program word per instruction.
+  void InsertBeforePendingSkip(const Instructions& selection);
   // Runs `action` once, right after the next instruction has been written (used to close a branch).
   void AfterNextInstruction(std::function<void()> action) { afterNext_ = std::move(action); }
 
@@ -65,6 +75,7 @@ class AsmWriter {
 
  private:
   static constexpr size_t kNoSkip = static_cast<size_t>(-1);
+  [[nodiscard]] std::string Lines(const Instructions& selection) const;
   std::string text_;
   size_t skipLine_ = kNoSkip;  // offset of the pending skip's line in text_
   std::string pendingSkip_;

@@ -18,15 +18,6 @@ namespace {
 
 constexpr const char* kIncludeCaseWarning = "Found lower case match for include filename";
 
-// MPLAB's processor codes by type.
-constexpr const char* kMplabProcessor[ProcessorCount] = {
-    "0x6c71", "0x6711", "0x6c84", "0x684a", "0x6f84", "0x6712", "0x6715", "0x6716", "0x6c72", "0x672a",
-    "0x6c73", "0x673a", "0x673b", "0x6c74", "0x674a", "0x674b", "0x6c76", "0x6c77", "0x6627", "0x6628",
-    "0x873f", "0x874f", "0x876f", "0x877f", "0x620a", "0x621a", "0x622a", "0x6623", "0x6624", "0x6625",
-    "0x508a", "0x509a", "0x2518", "0x2519", "0x2671", "0x2672", "0x2673", "0x2674", "0x654c", "0x655a",
-    "0x656a", "0x657c", "0x658b", "0x6c61", "0x662B", "0x663A", "0x664A", "0x665B", "0x6c66", "0x6c67",
-};
-
 bool EndsWithNoCase(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && EqualNoCase(std::string_view(s).substr(s.size() - tail.size()), tail);
 }
@@ -105,8 +96,7 @@ bool WriteMplabProject(const Project& project, const std::string& source) {
   const std::string base = Base(source);
   const fs::path path = fs::path(source).parent_path() / (base + ".PJT");
   const McuSettings& m = project.Mcu;
-  const int type = m.ProcessorType;
-  const std::string processor = type >= 0 && type < ProcessorCount ? kMplabProcessor[type] : "";
+  const std::string processor(ProcessorPropertiesOf(m.ProcessorType).MplabCode);
   const std::string mode = m.IcdMode ? "4" : "2";
   const std::string frequency = std::to_string(std::llround(m.ClockHz));
 
@@ -206,7 +196,7 @@ BuildResult Build(ProgramWriter& writer, const BuildOptions& options) {
     ++result.Runs;
     result.AssemblerStarted = p.Started;
     if (!p.Started) {
-      project.Messages.ShowMessage(2);
+      project.Messages.ShowMessage(Msg::AssemblerNotFound);
       return result;
     }
     result.ExitCode = p.ExitCode;

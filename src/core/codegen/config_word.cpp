@@ -21,21 +21,6 @@ constexpr std::array<OscillatorSymbols, 5> kOscillatorSymbols{{
 }};
 constexpr OscillatorSymbols kGenericOscillatorSymbols{"_RC_OSC", "_LP_OSC", "_XT_OSC", "_HS_OSC", "_INTRC_OSC"};
 
-// Fuses that are always written in their safe state, placed before the MCLR term.
-struct FixedFuses {
-  int type;
-  std::string_view terms;
-};
-constexpr std::array<FixedFuses, 7> kFixedFuses{{
-    {6, " & _MPEEN_OFF"},
-    {18, " & _LVP_OFF"},
-    {19, " & _LVP_OFF"},
-    {20, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF"},
-    {21, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF"},
-    {22, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF"},
-    {23, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF"},
-}};
-
 bool ValidChoice(int oscillator) { return oscillator >= 0 && oscillator < kOscillatorCount; }
 
 }  // namespace
@@ -68,9 +53,7 @@ std::string ConfigExpression(int type, const ConfigChoices& choices) {
   text += " & ";
   text += symbol;
 
-  for (const FixedFuses& f : kFixedFuses) {
-    if (f.type == type) text += f.terms;
-  }
+  text += props.FixedFuses;  // fuses always written in their safe state, before the MCLR term
   if (props.HasMclreOption) text += choices.Mclre == 1 ? " & _MCLRE_OFF" : " & _MCLRE_ON";
   return text;
 }

@@ -3,6 +3,7 @@
 // Every routine with a hardware entry saves W, STATUS (and PCLATH on paged parts) before anything selects a
 // bank or page, runs the blocks' interrupt code, clears each source it serves, and restores on the way out.
 #include "codegen/program_writer.h"
+#include "components/registry.h"
 #include "model/project.h"
 
 namespace tolmek {
@@ -89,7 +90,7 @@ void ProgramWriter::WriteTimerBody() {
 void ProgramWriter::WriteTickCounters() {
   int label = 0;
   for (const auto& e : project_.Elements()) {
-    if (e->Kind != kind::Timer && e->Kind != kind::Puls) continue;
+    if (!KindHas(*e, kCountsTicks)) continue;
     const std::string& name = e->Name;
     const std::string high = name + "_HI";
     if (analysis_.CellExists(high)) {

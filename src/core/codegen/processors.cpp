@@ -157,6 +157,7 @@ enum Flag : std::uint16_t {
   kMclre = 1 << 9,
   kWsav = 1 << 10,  // "SYS_WSAV" at 0x20 and "SYS_WSAV2" at 0xA0
   kUartB = 1 << 11,  // USART on RB.2/RB.1 instead of RC.6/RC.7
+  kCmp = 1 << 12,    // analogue comparators, switched off at start
 };
 
 struct ProcessorDef {
@@ -176,64 +177,74 @@ struct ProcessorDef {
   Range placeholders;  // cells named "SYS_"; first == 0 when there are none
   std::uint16_t icdRomCut;
   std::span<const Range> icdReserved;
+  Calibration calibration;
+  RamClear ramClear;
+  std::uint8_t digitalAdcon1;
+  std::string_view fixedFuses;
+  std::string_view mplabCode;
 };
+
+constexpr Calibration kNoCal = Calibration::None;
+constexpr Calibration kCalMovlw = Calibration::MovlwAtTop;
+constexpr Calibration kCalRetlw = Calibration::RetlwAtTop;
+constexpr Calibration kResetAtTop = Calibration::ResetVectorAtTop;
 
 using enum OscillatorFamily;
 
 // clang-format off
 constexpr std::array<ProcessorDef, ProcessorCount> kProcessors{{
-    // name       include          ROM   RAM first EE  bk pg  page  flags                       osc         GPR         SFR          SYS_ cells    ICD
-    {"16C71",   "P16C71.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kA | kCpOn,                Standard14, kGpr71,     kSfr71,      kNoRange,      0, {}},
-    {"16C711",  "P16C711.INC",  1024,  68, 12,   0, 2, 1, 1024, kP | kB | kI | kA | kCpOn,           Standard14, kGpr84,     kSfr711,     kNoRange,      0, {}},
-    {"16C84",   "P16C84.INC",   1024,  36, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr84,      kNoRange,      0, {}},
-    {"16F84",   "P16F84.INC",   1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}},
-    {"16F84A",  "P16F84A.INC",  1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}},
-    {"16C712",  "P16C712.INC",  1024, 128, 32,   0, 2, 1, 1024, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}},
-    {"16C715",  "P16C715.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr715,     {0x21, 0x2A},  0, {}},
-    {"16C716",  "P16C716.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}},
-    {"16C72",   "P16C72.INC",   2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}},
-    {"16C72A",  "P16C72A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}},
-    {"16C73",   "P16C73.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}},
-    {"16C73A",  "P16C73A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}},
-    {"16C73B",  "P16C73B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}},
-    {"16C74",   "P16C74.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}},
-    {"16C74A",  "P16C74A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}},
-    {"16C74B",  "P16C74B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}},
-    {"16C76",   "P16C76.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr76,      {0x76, 0x7F},  0, {}},
-    {"16C77",   "P16C77.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr77,      {0x76, 0x7F},  0, {}},
-    {"16F627",  "P16F627.INC",  1024, 224, 32, 128, 4, 1, 1024, kP | kB | kI | kU | kG | kMclre | kUartB, F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}},
-    {"16F628",  "P16F628.INC",  2048, 224, 32, 128, 4, 1, 2048, kP | kB | kI | kU | kG | kMclre | kUartB, F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}},
-    {"16F873",  "P16F873.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF873,    {0x21, 0x2C},  288, kIcdF873},
-    {"16F874",  "P16F874.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF874,    {0x21, 0x2C},  288, kIcdF873},
-    {"16F876",  "P16F876.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF873,    {0x73, 0x7F},  256, kIcdF876},
-    {"16F877",  "P16F877.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF874,    {0x73, 0x7F},  256, kIcdF876},
+    // name       include          ROM   RAM first EE  bk pg  page  flags                       osc         GPR         SFR          SYS_ cells    ICD     calibration  RAM clear  ADCON1 fuses  MPLAB
+    {"16C71",   "P16C71.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kA | kCpOn,                Standard14, kGpr71,     kSfr71,      kNoRange,      0, {}, kNoCal, RamClear::C71, 3, "", "0x6c71"},
+    {"16C711",  "P16C711.INC",  1024,  68, 12,   0, 2, 1, 1024, kP | kB | kI | kA | kCpOn,           Standard14, kGpr84,     kSfr711,     kNoRange,      0, {}, kNoCal, RamClear::C71, 3, "", "0x6711"},
+    {"16C84",   "P16C84.INC",   1024,  36, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6c84"},
+    {"16F84",   "P16F84.INC",   1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x684a"},
+    {"16F84A",  "P16F84A.INC",  1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6f84"},
+    {"16C712",  "P16C712.INC",  1024, 128, 32,   0, 2, 1, 1024, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 7, "", "0x6712"},
+    {"16C715",  "P16C715.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr715,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 3, " & _MPEEN_OFF", "0x6715"},
+    {"16C716",  "P16C716.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 7, "", "0x6716"},
+    {"16C72",   "P16C72.INC",   2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 6, "", "0x6c72"},
+    {"16C72A",  "P16C72A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 6, "", "0x672a"},
+    {"16C73",   "P16C73.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x6c73"},
+    {"16C73A",  "P16C73A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x673a"},
+    {"16C73B",  "P16C73B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x673b"},
+    {"16C74",   "P16C74.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x6c74"},
+    {"16C74A",  "P16C74A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x674a"},
+    {"16C74B",  "P16C74B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x674b"},
+    {"16C76",   "P16C76.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr76,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 6, "", "0x6c76"},
+    {"16C77",   "P16C77.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr77,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 6, "", "0x6c77"},
+    {"16F627",  "P16F627.INC",  1024, 224, 32, 128, 4, 1, 1024, kP | kB | kI | kU | kG | kMclre | kUartB | kCmp , F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}, kNoCal, RamClear::F627, 0, " & _LVP_OFF", "0x6627"},
+    {"16F628",  "P16F628.INC",  2048, 224, 32, 128, 4, 1, 2048, kP | kB | kI | kU | kG | kMclre | kUartB | kCmp , F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}, kNoCal, RamClear::F627, 0, " & _LVP_OFF", "0x6628"},
+    {"16F873",  "P16F873.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF873,    {0x21, 0x2C},  288, kIcdF873, kNoCal, RamClear::F873, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x873f"},
+    {"16F874",  "P16F874.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF874,    {0x21, 0x2C},  288, kIcdF873, kNoCal, RamClear::F873, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x874f"},
+    {"16F876",  "P16F876.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF873,    {0x73, 0x7F},  256, kIcdF876, kNoCal, RamClear::F877, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x876f"},
+    {"16F877",  "P16F877.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF874,    {0x73, 0x7F},  256, kIcdF876, kNoCal, RamClear::F877, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x877f"},
     // Bank 1 of the 16C620A/621A/CE623/CE624 holds no RAM, so their variables still need bank 0 selected.
-    {"16C620a", "P16C620A.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn,           Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}},
-    {"16C621a", "P16C621A.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG,                   Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}},
-    {"16C622a", "P16C622A.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG,                        Standard14, kGprC622,   kSfrC62x,    {0x70, 0x79},  0, {}},
-    {"16CE623", "P16CE623.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn,           Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}},
-    {"16CE624", "P16CE624.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG,                   Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}},
-    {"16CE625", "P16CE625.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG,                        Standard14, kGprC622,   kSfrCE62x,   {0x70, 0x79},  0, {}},
-    {"12C508A", "P12C508A.INC",  511,  25,  7,   0, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}},
-    {"12C509A", "P12C509A.INC", 1023,  41,  7,   0, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}},
-    {"12CE518", "P12CE518.INC",  511,  25,  7,  16, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}},
-    {"12CE519", "P12CE519.INC", 1023,  41,  7,  16, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}},
-    {"12C671",  "P12C671.INC",  1023, 128, 32,   0, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
-    {"12C672",  "P12C672.INC",  2047, 128, 32,   0, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
-    {"12CE673", "P12CE673.INC", 1023, 128, 32,  16, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
-    {"12CE674", "P12CE674.INC", 2047, 128, 32,  16, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}},
-    {"16C54C",  "P16C5X.INC",    511,  25,  7,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}},
-    {"16C55A",  "P16C5X.INC",    511,  24,  8,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom08, kSfrC5xABC,  kNoRange,      0, {}},
-    {"16C56A",  "P16C5X.INC",   1023,  25,  7,   0, 1, 2,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}},
-    {"16C57C",  "P16C5X.INC",   2047,  72,  8,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC57,    kSfrC5xABC,  kNoRange,      0, {}},
-    {"16C58B",  "P16C5X.INC",   2047,  73,  7,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC58,    kSfrC5xAB,   kNoRange,      0, {}},
-    {"16C61",   "P16C61.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr61,      kNoRange,      0, {}},
-    {"16C62B",  "P16C62B.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr62,      {0x21, 0x2A},  0, {}},
-    {"16C63A",  "P16C63A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr63,      {0x21, 0x2A},  0, {}},
-    {"16C64A",  "P16C64A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr64,      {0x21, 0x2A},  0, {}},
-    {"16C65B",  "P16C65B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr65,      {0x21, 0x2A},  0, {}},
-    {"16C66",   "P16C66.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr66,      {0x76, 0x7F},  0, {}},
-    {"16C67",   "P16C67.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr67,      {0x76, 0x7F},  0, {}},
+    {"16C620a", "P16C620A.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn | kCmp ,           Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x620a"},
+    {"16C621a", "P16C621A.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG | kCmp ,                   Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x621a"},
+    {"16C622a", "P16C622A.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG | kCmp ,                        Standard14, kGprC622,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C622, 0, "", "0x622a"},
+    {"16CE623", "P16CE623.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn | kCmp ,           Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x6623"},
+    {"16CE624", "P16CE624.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG | kCmp ,                   Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x6624"},
+    {"16CE625", "P16CE625.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG | kCmp ,                        Standard14, kGprC622,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C622, 0, "", "0x6625"},
+    {"12C508A", "P12C508A.INC",  511,  25,  7,   0, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C508, 0, "", "0x508a"},
+    {"12C509A", "P12C509A.INC", 1023,  41,  7,   0, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C509, 0, "", "0x509a"},
+    {"12CE518", "P12CE518.INC",  511,  25,  7,  16, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C508, 0, "", "0x2518"},
+    {"12CE519", "P12CE519.INC", 1023,  41,  7,  16, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C509, 0, "", "0x2519"},
+    {"12C671",  "P12C671.INC",  1023, 128, 32,   0, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2671"},
+    {"12C672",  "P12C672.INC",  2047, 128, 32,   0, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2672"},
+    {"12CE673", "P12CE673.INC", 1023, 128, 32,  16, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2673"},
+    {"12CE674", "P12CE674.INC", 2047, 128, 32,  16, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2674"},
+    {"16C54C",  "P16C5X.INC",    511,  25,  7,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x654c"},
+    {"16C55A",  "P16C5X.INC",    511,  24,  8,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom08, kSfrC5xABC,  kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x655a"},
+    {"16C56A",  "P16C5X.INC",   1023,  25,  7,   0, 1, 2,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x656a"},
+    {"16C57C",  "P16C5X.INC",   2047,  72,  8,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC57,    kSfrC5xABC,  kNoRange,      0, {}, kResetAtTop, RamClear::C57, 0, "", "0x657c"},
+    {"16C58B",  "P16C5X.INC",   2047,  73,  7,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC58,    kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C57, 0, "", "0x658b"},
+    {"16C61",   "P16C61.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr61,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6c61"},
+    {"16C62B",  "P16C62B.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr62,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 0, "", "0x662B"},
+    {"16C63A",  "P16C63A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr63,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 0, "", "0x663A"},
+    {"16C64A",  "P16C64A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr64,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 0, "", "0x664A"},
+    {"16C65B",  "P16C65B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr65,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 0, "", "0x665B"},
+    {"16C66",   "P16C66.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr66,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 0, "", "0x6c66"},
+    {"16C67",   "P16C67.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr67,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 0, "", "0x6c67"},
 }};
 // clang-format on
 
@@ -268,6 +279,12 @@ void FillProps(int type, const ProcessorDef& d, ProcessorProps& p) {
   p.HasMclreOption = (d.flags & kMclre) != 0;
   p.IcdCapable = d.icdRomCut != 0;
   p.Oscillators = d.oscillators;
+  p.HasComparators = (d.flags & kCmp) != 0;
+  p.CalibrationForm = d.calibration;
+  p.RamClearForm = d.ramClear;
+  p.DigitalAdcon1 = d.digitalAdcon1;
+  p.FixedFuses = d.fixedFuses;
+  p.MplabCode = d.mplabCode;
   if (p.HasUsart) {
     const bool portB = (d.flags & kUartB) != 0;
     p.UartTxPin = portB ? "RB.2" : "RC.6";
@@ -316,6 +333,16 @@ ProcessorProps ProcessorPropertiesOf(int type, bool icdMode) {
     props.RomSize = static_cast<std::uint16_t>(props.RomSize - d->icdRomCut);
   }
   return props;
+}
+
+const ProcessorProps& ProcessorFacts(int type) {
+  static const std::array<ProcessorProps, ProcessorCount> facts = [] {
+    std::array<ProcessorProps, ProcessorCount> all;
+    for (int t = 0; t < ProcessorCount; ++t) all[static_cast<std::size_t>(t)] = ProcessorPropertiesOf(t);
+    return all;
+  }();
+  static const ProcessorProps unknown;
+  return type >= 0 && type < ProcessorCount ? facts[static_cast<std::size_t>(type)] : unknown;
 }
 
 void DefineProcessor(int type, bool icdMode, RamTable& ram, ProcessorProps& props) {

@@ -20,6 +20,17 @@ enum class OscillatorFamily : std::uint8_t {
   C5x,         // RC, LP, XT, HS
 };
 
+// How a part keeps its oscillator calibration (or reset vector) in the top word of program memory.
+enum class Calibration : std::uint8_t {
+  None,
+  MovlwAtTop,        // the top word loads W with the value before the reset vector: "MOVWF OSCCAL" first
+  RetlwAtTop,        // the top word returns the value: the initialisation calls it
+  ResetVectorAtTop,  // the reset vector sits in the top word: "GOTO 0" there
+};
+
+// The loop that clears general-purpose RAM at start, one per RAM layout (named after a part that has it).
+enum class RamClear : std::uint8_t { C54, C57, C71, C72, C73, F877, F873, F627, C620, C622, C508, C509 };
+
 struct ProcessorProps {
   int Type = -1;
   std::string_view Name;     // operand of "PROCESSOR"
@@ -51,6 +62,12 @@ struct ProcessorProps {
   bool IcdActive = false;
   bool CpOnSymbol = false;  // code protection is "_CP_ON" rather than "_CP_ALL"
   OscillatorFamily Oscillators = OscillatorFamily::Standard14;
+  bool HasComparators = false;  // analogue comparators (CMCON), switched off at start
+  Calibration CalibrationForm = Calibration::None;
+  RamClear RamClearForm = RamClear::C71;
+  std::uint8_t DigitalAdcon1 = 0;  // ADCON1 value that makes every A/D pin digital; 0: nothing to write
+  std::string_view FixedFuses;     // configuration terms always written in their safe state
+  std::string_view MplabCode;      // the processor code of the MPLAB project file
 
   [[nodiscard]] bool HasPort(char letter) const {
     return letter >= 'A' && letter <= 'E' && (Ports & (1u << (letter - 'A'))) != 0;
@@ -59,6 +76,9 @@ struct ProcessorProps {
 
 // The properties of `type` alone, without touching a RAM table (reset state for an unknown type).
 [[nodiscard]] ProcessorProps ProcessorPropertiesOf(int type, bool icdMode = false);
+
+// The same, kept once per type for look-ups that run often (outside ICD mode); unknown types give the reset state.
+[[nodiscard]] const ProcessorProps& ProcessorFacts(int type);
 
 // Resets the properties and the RAM table, then applies the definition of `type` (0..49).
 // Out-of-range types leave both in their reset state.

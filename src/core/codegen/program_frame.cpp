@@ -3,20 +3,16 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <initializer_list>
+#include <string_view>
 
 #include "codegen/call_depth.h"
 #include "codegen/config_word.h"
 #include "codegen/program_writer.h"
+#include "components/registry.h"
 #include "model/project.h"
 
 namespace tolmek {
 namespace {
-
-bool TypeIn(int type, std::initializer_list<int> types) {
-  return std::find(types.begin(), types.end(), type) != types.end();
-}
-bool TypeBetween(int type, int first, int last) { return type >= first && type <= last; }
 
 std::string TwoHex(int v) {
   char buf[8];
@@ -38,15 +34,8 @@ std::string NowText() {
   return FormatDate(t, tm.tm_sec);
 }
 
-// Kinds after whose code the 12-bit polled timer is not called: they write no instructions.
-bool WritesNoCode(uint8_t k) {
-  return k == kind::Knoten || k == kind::Data8 || k == kind::Text || k == kind::Gnd || k == kind::Spl;
-}
-
-// Ports written by the initialisation beyond A and B: C, or C, D and E.
-bool HasPortCOnly(int t) { return TypeIn(t, {8, 9, 10, 11, 12, 16, 20, 22, 39, 41, 44, 45, 48}); }
-bool HasPortsCDE(int t) { return TypeIn(t, {13, 14, 15, 17, 21, 23, 46, 47, 49}); }
-bool IsGpioPart(int t) { return TypeBetween(t, 30, 37); }
+// The lettered ports a part has, in the order the initialisation writes them.
+constexpr std::string_view kPortLetters = "ABCDE";
 
 }  // namespace
 
@@ -58,14 +47,13 @@ bool ProgramWriter::Pass(GenerationResult& result) {
   WriteEquates();
   BuildPortImage();
   if (result.Passes == 0) {
-    const int type = props().Type;
     for (const BitRecord& r : analysis_.BitNames()) {
-      if (r.Kind != kind::OutputPin || !IsGpioPart(type) || r.ByteName != "GP") continue;
-      if (r.Bit == 3) project_.Messages.ShowMessage(36);
+      if (r.Kind != kind::OutputPin || !props().GpioPorts || r.ByteName != "GP") continue;
+      if (r.Bit == 3) project_.Messages.ShowMessage(Msg::Gp3InputOnly);
       if (r.Bit > 5 && r.Bit < 8 && props().EepromSize == 0)
-        project_.Messages.ShowMessage(37, kModeError, "GP." + std::to_string(r.Bit));
+        project_.Messages.ShowMessage(Msg::PinMissing, MessageMode::Error, "GP." + std::to_string(r.Bit));
     }
-    if (analysis_.UsesAdc && !props().HasAdc) project_.Messages.ShowMessage(38);
+    if (analysis_.UsesAdc && !props().HasAdc) project_.Messages.ShowMessage(Msg::NoAdc);
   }
   out_.RomCounter = 0;
   ForgetBank();
@@ -87,7 +75,7 @@ bool ProgramWriter::Pass(GenerationResult& result) {
   Blank();
   if (tooLong || out_.RomCounter > props().RomSize) {
     result.OutOfRom = true;
-    project_.Messages.ShowMessage(39);
+    project_.Messages.ShowMessage(Msg::OutOfRom);
     return false;
   }
   return again;
@@ -149,7 +137,7 @@ void ProgramWriter::BuildPortImage() {
     portValue_[i] = "00000000";
     portDirection_[i] = i == 4 ? "00000111" : "11111111";
   }
-  const bool gpio = IsGpioPart(props().Type);
+  const bool gpio = props().GpioPorts;
   for (const BitRecord& r : analysis_.BitNames()) {
     if (r.Kind != kind::OutputPin || r.Bit > 7) continue;
     int port = -1;
@@ -165,7 +153,6 @@ void ProgramWriter::BuildPortImage() {
 
 void ProgramWriter::WriteResetCode() {
   const ProcessorProps& p = props();
-  const int type = p.Type;
   StarLine(40);
   Comment(";Programmanfang");
   StarLine(40);
@@ -174,8 +161,8 @@ void ProgramWriter::WriteResetCode() {
   Blank();
   if (p.Core12) {
     Instr("CLRF FSR");
-    if (TypeBetween(type, 30, 33)) Instr("MOVWF OSCCAL");
-  } else if (!TypeBetween(type, 34, 37)) {
+    if (p.CalibrationForm == Calibration::MovlwAtTop) Instr("MOVWF OSCCAL");
+  } else if (p.CalibrationForm != Calibration::RetlwAtTop) {
     if (project_.Mcu.IcdMode && p.IcdActive) Instr("NOP");
     else Instr("CLRF STATUS", "; switch to RAM-Bank 0");
   }
@@ -215,11 +202,8 @@ void ProgramWriter::WriteSubroutineSection() {
   for (const auto& e : project_.Elements()) e->GenerateSubroutines(*this);
 }
 
+// The initialisation runs in steps; which steps write anything, and what, the processor table decides.
 void ProgramWriter::WriteInitialisation() {
-  const ProcessorProps& p = props();
-  const Analysis& a = analysis_;
-  const McuSettings& m = project_.Mcu;
-  const int type = p.Type;
   Blank();
   StarLine(40);
   Comment(";Initialisierung");
@@ -227,44 +211,60 @@ void ProgramWriter::WriteInitialisation() {
   Blank();
   Label("SYS_INIT");
   SetPageState(out_.RomCounter);
-  if (TypeBetween(type, 34, 37)) {
-    SelectBank("OSCCAL");
-    Instr("CALL " + std::to_string(p.RomSize));
-    Instr("MOVWF OSCCAL");
-  }
+  WriteCalibrationLoad();
   for (const auto& e : project_.Elements()) e->GenerateInitStart(*this);
   ForgetBank();
+  WriteInterruptSources();
+  WritePortValues();
+  WriteOption();
+  WriteDigitalPins();
+  WritePortDirections();
+  WriteComparatorsOff();
+  Comment("; init vars");
+  analysis_.WriteRamClear(*this);
+  analysis_.WriteBitInitialValues(*this);
+  for (const auto& e : project_.Elements()) e->GenerateInitEnd(*this);
+  WriteInterruptStart();
+}
 
-  const bool timerInterrupt = a.NeedsTimerInterrupt || a.NeedsTimerHigh;
-  if (p.HasInterrupts) {
-    if (a.NeedsPortBChange) Instr("MOVLW B'00101000'");
-    else if (timerInterrupt) Instr("MOVLW B'00100000'");
-    else Instr("MOVLW B'00000000'");
-    Instr("MOVWF INTCON");
-  }
+void ProgramWriter::WriteCalibrationLoad() {
+  const ProcessorProps& p = props();
+  if (p.CalibrationForm != Calibration::RetlwAtTop) return;
+  SelectBank("OSCCAL");
+  Instr("CALL " + std::to_string(p.RomSize));
+  Instr("MOVWF OSCCAL");
+}
 
+void ProgramWriter::WriteInterruptSources() {
+  const Analysis& a = analysis_;
+  if (!props().HasInterrupts) return;
+  if (a.NeedsPortBChange) Instr("MOVLW B'00101000'");
+  else if (a.NeedsTimerInterrupt || a.NeedsTimerHigh) Instr("MOVLW B'00100000'");
+  else Instr("MOVLW B'00000000'");
+  Instr("MOVWF INTCON");
+}
+
+void ProgramWriter::WritePortValues() {
+  const ProcessorProps& p = props();
   Comment("; Set output before direction");
-  auto value = [&](int port, const char* reg) {
+  auto value = [&](int port, const std::string& reg) {
     Instr("MOVLW B'" + portValue_[static_cast<size_t>(port)] + "'");
-    Instr(std::string("MOVWF ") + reg);
+    Instr("MOVWF " + reg);
   };
-  if (IsGpioPart(type)) {
+  if (p.GpioPorts) {
     SelectBank("GPIO");
     value(0, "GPIO");
   } else {
     SelectBank("PORTA");
-    value(0, "PORTA");
-    value(1, "PORTB");
-    if (HasPortCOnly(type)) value(2, "PORTC");
-    if (HasPortsCDE(type)) {
-      value(2, "PORTC");
-      value(3, "PORTD");
-      value(4, "PORTE");
-    }
+    for (size_t port = 0; port < kPortLetters.size(); ++port)
+      if (p.HasPort(kPortLetters[port])) value(int(port), "PORT" + std::string(1, kPortLetters[port]));
   }
   Blank();
+}
 
-  const int option = 15 + (m.PullUps ? 0 : (p.Core12 ? 64 : 128));
+void ProgramWriter::WriteOption() {
+  const ProcessorProps& p = props();
+  const int option = 15 + (project_.Mcu.PullUps ? 0 : (p.Core12 ? 64 : 128));
   Instr("MOVLW " + std::to_string(option));
   if (p.Core12) {
     Instr("OPTION");
@@ -272,73 +272,57 @@ void ProgramWriter::WriteInitialisation() {
     SelectBank("OPTION_REG");
     Instr("MOVWF OPTION_REG");
   }
+}
 
-  struct Digital {
-    int first, last, value;
-    const char* comment;
-  };
-  static constexpr Digital kDigital[] = {
-      {0, 1, 3, "; all digital"},  {6, 6, 3, "; all digital"},   {5, 5, 7, "; all digital"},
-      {7, 7, 7, "; all digital"},  {20, 23, 6, "; all Digital"}, {8, 17, 6, "; all digital"},
-      {34, 37, 7, "; all digital"},
-  };
-  for (const Digital& d : kDigital) {
-    if (!TypeBetween(type, d.first, d.last)) continue;
-    SelectBank("ADCON1");
-    Instr("MOVLW " + std::to_string(d.value), d.comment);
-    Instr("MOVWF ADCON1");
-  }
+void ProgramWriter::WriteDigitalPins() {
+  const ProcessorProps& p = props();
+  if (p.DigitalAdcon1 == 0) return;
+  SelectBank("ADCON1");
+  Instr("MOVLW " + std::to_string(p.DigitalAdcon1), "; all digital");
+  Instr("MOVWF ADCON1");
+}
 
+void ProgramWriter::WritePortDirections() {
+  const ProcessorProps& p = props();
   Comment("; Richtung setzen");
-  auto direction = [&](int port, const char* letter) {
+  auto direction = [&](int port, const std::string& register12, const std::string& register14) {
     Instr("MOVLW B'" + portDirection_[static_cast<size_t>(port)] + "'");
     if (p.Core12) {
-      Instr(std::string("TRIS PORT") + letter);
+      Instr("TRIS " + register12);
     } else {
-      const std::string tris = std::string("TRIS") + letter;
-      SelectBank(tris);
-      Instr("MOVWF " + tris);
+      SelectBank(register14);
+      Instr("MOVWF " + register14);
     }
   };
-  if (IsGpioPart(type)) {
-    Instr("MOVLW B'" + portDirection_[0] + "'");
-    if (TypeBetween(type, 30, 33)) {
-      Instr("TRIS GPIO");
-    } else {
-      SelectBank("TRISIO");
-      Instr("MOVWF TRISIO");
-    }
+  if (p.GpioPorts) {
+    direction(0, "GPIO", "TRISIO");
   } else {
-    direction(0, "A");
-    direction(1, "B");
-    if (HasPortCOnly(type)) direction(2, "C");
-    if (HasPortsCDE(type)) {
-      direction(2, "C");
-      direction(3, "D");
-      direction(4, "E");
+    for (size_t port = 0; port < kPortLetters.size(); ++port) {
+      const std::string letter(1, kPortLetters[port]);
+      if (p.HasPort(kPortLetters[port])) direction(int(port), "PORT" + letter, "TRIS" + letter);
     }
   }
   Blank();
+}
 
-  if (TypeIn(type, {18, 19}) || TypeBetween(type, 24, 29)) {
-    SelectBank("CMCON");
-    Instr("MOVLW 7", "; Comparators off");
-    Instr("MOVWF CMCON");
-  }
+void ProgramWriter::WriteComparatorsOff() {
+  if (!props().HasComparators) return;
+  SelectBank("CMCON");
+  Instr("MOVLW 7", "; Comparators off");
+  Instr("MOVWF CMCON");
+}
 
-  Comment("; init vars");
-  analysis_.WriteRamClear(*this);
-  analysis_.WriteBitInitialValues(*this);
-  for (const auto& e : project_.Elements()) e->GenerateInitEnd(*this);
-
-  if (timerInterrupt || a.NeedsPortBChange) {
+void ProgramWriter::WriteInterruptStart() {
+  const Analysis& a = analysis_;
+  const bool hasInterrupts = props().HasInterrupts;
+  if (a.NeedsTimerInterrupt || a.NeedsTimerHigh || a.NeedsPortBChange) {
     SelectBank("TMR0");
     Instr("CLRF TMR0");
-    if (p.HasInterrupts) {
+    if (hasInterrupts) {
       Instr("BCF INTCON,T0IF");
       Instr("BSF INTCON,GIE", "; Interrupt freigeben");
     }
-  } else if (a.NeedsUartInterrupt && p.HasInterrupts) {
+  } else if (a.NeedsUartInterrupt && hasInterrupts) {
     Instr("BSF INTCON,GIE", "; Interrupt freigeben");
   }
 }
@@ -367,12 +351,12 @@ bool ProgramWriter::WriteMainLoop(GenerationResult& result) {
   const int32_t romEnd = static_cast<int32_t>(p.PageCount) * p.PageSize;
   for (const auto& element : project_.Elements()) {
     TBauteil& e = *element;
-    if (e.Kind == kind::Tabelle) continue;
+    if (KindHas(e, kOutsideMainLoop)) continue;
     if (ProcessEvents) ProcessEvents();
     const bool fresh = p.PagingNeeded && e.CodeMark != 0;
     if (fresh) WritePagePadding();
     e.GenerateMainCode(*this);
-    if (p.Core12 && (analysis_.NeedsTimerInterrupt || analysis_.NeedsTimerHigh) && !WritesNoCode(e.Kind)) {
+    if (p.Core12 && (analysis_.NeedsTimerInterrupt || analysis_.NeedsTimerHigh) && KindHas(e, kWritesCode)) {
       StarLine(51);
       Blank();
       SelectPage(0);
@@ -400,8 +384,7 @@ void ProgramWriter::WritePagePadding() {
   // Code in front of the main loop may itself have passed a boundary.
   while (pageLimit_ < out_.RomCounter) pageLimit_ += size;
   PageState probe = page_;
-  int selectWords = 0;
-  (void)PageSelectLines(pageLimit_, probe, selectWords);
+  const auto selectWords = static_cast<int32_t>(PageSelection(pageLimit_, probe).size());
   const int32_t room = pageLimit_ - out_.RomCounter;
   if (room >= selectWords + 1) {
     SelectPage(pageLimit_);
@@ -421,7 +404,6 @@ void ProgramWriter::WritePagePadding() {
 
 void ProgramWriter::WriteTail() {
   const ProcessorProps& p = props();
-  const int type = p.Type;
   StarLine(40);
   Blank();
   SelectPage(mainAddress_);
@@ -435,18 +417,23 @@ void ProgramWriter::WriteTail() {
   }
   const std::string top = "ORG " + std::to_string(p.RomSize);
   const std::string cal = "H'" + TwoHex(project_.Mcu.CalibrationValue) + "'";
-  if (TypeBetween(type, 30, 33)) {
-    Directive(top);
-    Blank();
-    Instr("MOVLW " + cal, "; OSCCAL");
-  } else if (TypeBetween(type, 34, 37)) {
-    Directive(top);
-    Blank();
-    Instr("RETLW " + cal, "; OSCCAL");
-  } else if (TypeBetween(type, 38, 42)) {
-    Directive(top);
-    Blank();
-    Instr("GOTO 0");
+  switch (p.CalibrationForm) {
+    case Calibration::None: break;
+    case Calibration::MovlwAtTop:
+      Directive(top);
+      Blank();
+      Instr("MOVLW " + cal, "; OSCCAL");
+      break;
+    case Calibration::RetlwAtTop:
+      Directive(top);
+      Blank();
+      Instr("RETLW " + cal, "; OSCCAL");
+      break;
+    case Calibration::ResetVectorAtTop:
+      Directive(top);
+      Blank();
+      Instr("GOTO 0");
+      break;
   }
 }
 
@@ -469,7 +456,7 @@ void ProgramWriter::CheckCallDepth(GenerationResult& result) {
   result.CallDepthError.clear();
   if (!recursive && needed <= stack) return;
   for (const std::string& c : calls) result.CallDepthError += (result.CallDepthError.empty() ? "" : " -> ") + c;
-  project_.Messages.ShowMessage(62, kModeError, result.CallDepthError,
+  project_.Messages.ShowMessage(Msg::CallsTooDeep, MessageMode::Error, result.CallDepthError,
                                 "(" + std::to_string(needed) + " > " + std::to_string(stack) + ")");
 }
 

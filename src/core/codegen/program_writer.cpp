@@ -63,8 +63,8 @@ namespace {
 class OncePerRunSink final : public MessageSink {
  public:
   explicit OncePerRunSink(MessageSink* inner) : inner_(inner) {}
-  Answer Present(int number, int mode, const std::string& title, const std::string& text) override {
-    if (!seen_.insert(std::to_string(number) + "\n" + text).second) return Answer::None;
+  Answer Present(Msg number, MessageMode mode, const std::string& title, const std::string& text) override {
+    if (!seen_.insert(std::to_string(Number(number)) + "\n" + text).second) return Answer::None;
     return inner_ ? inner_->Present(number, mode, title, text) : Answer::None;
   }
 
@@ -92,7 +92,7 @@ GenerationResult ProgramWriter::Run(const RunOptions& options) {
     // Every further pass moves one more block to a fresh page; a run never needs more passes than pages.
     if (again && result.Passes > analysis_.Props().PageCount + 1) {
       result.OutOfRom = true;
-      project_.Messages.ShowMessage(39);
+      project_.Messages.ShowMessage(Msg::OutOfRom);
       again = false;
     }
   }
@@ -158,21 +158,12 @@ uint8_t SelectionMask(const Analysis& a, std::string_view name) {
 
 }  // namespace
 
-std::string ProgramWriter::BankSelectLines(uint8_t mask, BankState& state, int& words) const {
-  words = 0;
-  std::string lines;
+Instructions ProgramWriter::BankSelection(uint8_t mask, BankState& state) const {
+  Instructions lines;
   const ProcessorProps& p = props();
   const char* const* bits = p.Core12 ? kBankBitNames12 : kBankBitNames14;
-  const std::string& sep = out_.Separator;
   auto line = [&](int bit, bool set, int bank) {
-    lines += sep;
-    lines += set ? "BSF " : "BCF ";
-    lines += bits[bit];
-    lines += sep;
-    lines += "; Bank ";
-    lines += std::to_string(bank);
-    lines += '\n';
-    ++words;
+    lines.push_back({std::string(set ? "BSF " : "BCF ") + bits[bit], "; Bank " + std::to_string(bank)});
   };
   if (!Optimise()) state = BankState{};
   if (state.Bank == kStateUnset) state.Rp0 = state.Rp1 = kStateUnset;
@@ -223,11 +214,11 @@ uint8_t ProgramWriter::SkipRegisterMask() const {
   return mask == 0 ? 15 : mask;
 }
 
-void ProgramWriter::BranchAroundSkip(const std::string& lines, int words) {
+void ProgramWriter::BranchAroundSkip(const Instructions& selection) {
   // skip / GOTO $+2 (not skipped: run the guarded instruction) / GOTO past it / selection / guarded
   out_.Instr("GOTO $+2");
-  out_.Instr("GOTO $+" + std::to_string(words + 2));
-  out_.Verbatim(lines, words);
+  out_.Instr("GOTO $+" + std::to_string(selection.size() + 2));
+  out_.Selection(selection);
   out_.AfterNextInstruction([this] {
     ForgetBank();
     ForgetPage();
@@ -238,9 +229,8 @@ void ProgramWriter::SelectBank(std::string_view name) {
   const uint8_t mask = SelectionMask(analysis_, name);
   if (mask == 0) return;
   BankState state = bank_;
-  int words = 0;
-  const std::string lines = BankSelectLines(mask, state, words);
-  if (words == 0) {
+  const Instructions selection = BankSelection(mask, state);
+  if (selection.empty()) {
     bank_ = state;
     return;
   }
@@ -248,15 +238,15 @@ void ProgramWriter::SelectBank(std::string_view name) {
     ++guardRepairs_;
     if (SkipRegisterMask() & state.Bank) {
       // The skip's register is reachable from the new bank too: select before the skip.
-      out_.InsertBeforePendingSkip(lines, words);
+      out_.InsertBeforePendingSkip(selection);
       bank_ = state;
     } else {
-      BranchAroundSkip(lines, words);
+      BranchAroundSkip(selection);
       bank_ = state;  // for the guarded instruction; forgotten right after it
     }
     return;
   }
-  out_.Verbatim(lines, words);
+  out_.Selection(selection);
   bank_ = state;
 }
 
@@ -276,9 +266,7 @@ void ProgramWriter::SkipThen(std::string_view skip, std::string_view guarded, st
   if (mask != 0 || skipMask == 0 || guardMask == 0) {
     if (mask != 0) {
       BankState state = bank_;
-      int words = 0;
-      const std::string lines = BankSelectLines(mask, state, words);
-      out_.Verbatim(lines, words);
+      out_.Selection(BankSelection(mask, state));
       bank_ = state;
     }
     out_.Instr(skip, skipComment);
@@ -289,18 +277,15 @@ void ProgramWriter::SkipThen(std::string_view skip, std::string_view guarded, st
   SelectBank(RegisterOperand(skip));
   out_.Instr(skip, skipComment);
   BankState state = bank_;
-  int words = 0;
-  const std::string lines = BankSelectLines(guardMask, state, words);
-  BranchAroundSkip(lines, words);
+  BranchAroundSkip(BankSelection(guardMask, state));
   bank_ = state;
   out_.Instr(guarded, guardedComment);
 }
 
 // --- Pages.
 
-std::string ProgramWriter::PageSelectLines(int32_t address, PageState& state, int& words) const {
-  words = 0;
-  std::string lines;
+Instructions ProgramWriter::PageSelection(int32_t address, PageState& state) const {
+  Instructions lines;
   const ProcessorProps& p = props();
   if (p.PageCount <= 1 || p.PageSize <= 0) return lines;
   const int page = static_cast<int>(address / p.PageSize);
@@ -311,14 +296,7 @@ std::string ProgramWriter::PageSelectLines(int32_t address, PageState& state, in
   const int handled = p.PageCount >= 4 ? 2 : 1;
   for (int bit = 0; bit < handled; ++bit) {
     if (*have[bit] == want[bit]) continue;
-    lines += out_.Separator;
-    lines += want[bit] ? "BSF " : "BCF ";
-    lines += bits[bit];
-    lines += out_.Separator;
-    lines += "; Page ";
-    lines += std::to_string(page);
-    lines += '\n';
-    ++words;
+    lines.push_back({std::string(want[bit] ? "BSF " : "BCF ") + bits[bit], "; Page " + std::to_string(page)});
     *have[bit] = want[bit];
   }
   state.Page = static_cast<uint8_t>(page);
@@ -328,29 +306,24 @@ std::string ProgramWriter::PageSelectLines(int32_t address, PageState& state, in
 void ProgramWriter::SelectPage(int32_t address, std::string_view label) {
   const ProcessorProps& p = props();
   if (p.PageCount <= 1) return;
-  std::string lines;
-  int words = 0;
+  Instructions selection;
   PageState state = page_;
   if (!label.empty()) {
-    const std::string& sep = out_.Separator;
-    if (p.Core12) {
-      lines = sep + "MOVLW HIGH " + std::string(label) + " << 4\n" + sep + "MOVWF STATUS" + sep + "; Page\n";
-    } else {
-      lines = sep + "MOVLW HIGH " + std::string(label) + sep + "; set page\n" + sep + "MOVWF PCLATH\n";
-    }
-    words = 2;
+    const std::string high = "MOVLW HIGH " + std::string(label);
+    if (p.Core12) selection = {{high + " << 4", ""}, {"MOVWF STATUS", "; Page"}};
+    else selection = {{high, "; set page"}, {"MOVWF PCLATH", ""}};
     state = PageState{};
   } else {
-    lines = PageSelectLines(address, state, words);
+    selection = PageSelection(address, state);
   }
-  if (words > 0 && out_.SkipPending()) {
+  if (!selection.empty() && out_.SkipPending()) {
     // Page bits and W set in the skipped slot would leave the other path on the wrong page.
     ++guardRepairs_;
-    BranchAroundSkip(lines, words);
+    BranchAroundSkip(selection);
     page_ = state;
     return;
   }
-  out_.Verbatim(lines, words);
+  out_.Selection(selection);
   page_ = state;
 }
 

@@ -157,6 +157,14 @@ class ProgramWriter {
   void WriteInterruptSection();
   void WriteSubroutineSection();
   void WriteInitialisation();
+  void WriteCalibrationLoad();
+  void WriteInterruptSources();
+  void WritePortValues();
+  void WriteOption();
+  void WriteDigitalPins();
+  void WritePortDirections();
+  void WriteComparatorsOff();
+  void WriteInterruptStart();
   void WriteMainHead();
   // Returns true when a block crossed the page limit and another pass is needed.
   bool WriteMainLoop(GenerationResult& result);
@@ -188,11 +196,11 @@ class ProgramWriter {
   void WritePortBChangeExit();
   void WriteBlocksInterruptCode();
 
-  // Bank selection lines for `mask` given the believed state, without writing them; updates `state`.
-  std::string BankSelectLines(uint8_t mask, BankState& state, int& words) const;
-  std::string PageSelectLines(int32_t address, PageState& state, int& words) const;
+  // The bank selection for `mask` given the believed state, without writing it; updates `state`.
+  [[nodiscard]] Instructions BankSelection(uint8_t mask, BankState& state) const;
+  [[nodiscard]] Instructions PageSelection(int32_t address, PageState& state) const;
   // Reaches the guarded instruction through a branch when a selection cannot stand before the skip.
-  void BranchAroundSkip(const std::string& lines, int words);
+  void BranchAroundSkip(const Instructions& selection);
   [[nodiscard]] uint8_t SkipRegisterMask() const;
 
   Project& project_;

@@ -1,5 +1,4 @@
 // The start-up loops that clear all general-purpose RAM through FSR/INDF, one form per processor group.
-#include <algorithm>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -16,7 +15,7 @@ namespace {
 using Lines = std::initializer_list<std::string_view>;
 
 struct ClearForm {
-  std::initializer_list<int> types;
+  RamClear layout;
   bool icd;  // the form used in MPLAB-ICD mode, which leaves the debugger's cells alone
   Lines lines;
 };
@@ -24,63 +23,63 @@ struct ClearForm {
 // 16C76/77 and 16C66/67 have the RAM layout of the 16F876/877 and share its loops, which also reach
 // 0x110-0x11F and 0x190-0x19F.
 const ClearForm kForms[] = {
-    {{38, 39, 40}, false,
+    {RamClear::C54, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "MOVFW FSR", "ANDLW H'1F'",
       "BTFSS STATUS,ZERO", "GOTO CR1"}},
-    {{41, 42}, false,
+    {RamClear::C57, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSC STATUS,ZERO", "GOTO CR2",
       "MOVFW FSR", "ANDLW H'1F'", "BTFSS STATUS,ZERO", "GOTO CR1", "BSF FSR,4", "GOTO CR1", ":CR2"}},
-    {{0, 1, 2, 3, 4, 43}, false,
+    {RamClear::C71, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "MOVFW FSR", "SUBLW {end}",
       "BTFSS STATUS,ZERO", "GOTO CR1"}},
-    {{5, 6, 7, 8, 9, 44, 46}, false,
+    {RamClear::C72, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7", "GOTO CR1", "BSF FSR,5",
       ":CR2", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,6", "GOTO CR2"}},
-    {{10, 11, 12, 13, 14, 15, 45, 47}, false,
+    {RamClear::C73, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7", "GOTO CR1", "BSF FSR,5",
       ":CR2", "CLRF INDF", "INCF FSR,F", "BTFSC FSR,7", "GOTO CR2"}},
-    {{16, 17, 22, 23, 48, 49}, false,
+    {RamClear::F877, false,
      {"BCF STATUS,IRP", "MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7",
       "GOTO CR1", "BSF FSR,5", ":CR2", "CLRF INDF", "INCF FSR,F", "MOVLW H'F0'", "SUBWF FSR,W",
       "BTFSS STATUS,ZERO", "GOTO CR2", "BSF STATUS,IRP", "MOVLW 16", "MOVWF FSR", ":CR3", "CLRF INDF",
       "INCF FSR,F", "MOVLW H'70'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR3", "MOVLW 144", "MOVWF FSR",
       ":CR4", "CLRF INDF", "INCF FSR,F", "MOVLW H'F0'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR4"}},
-    {{22, 23}, true,
+    {RamClear::F877, true,
      {"BCF STATUS,IRP", "MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "MOVLW H'70'",
       "SUBWF FSR,W", "BTFSC STATUS,ZERO", "INCF FSR,F", "BTFSS FSR,7", "GOTO CR1", "BSF FSR,5", ":CR2",
       "CLRF INDF", "INCF FSR,F", "MOVLW H'F0'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR2", "BSF STATUS,IRP",
       "MOVLW 16", "MOVWF FSR", ":CR3", "CLRF INDF", "INCF FSR,F", "MOVLW H'70'", "SUBWF FSR,W",
       "BTFSS STATUS,ZERO", "GOTO CR3", "MOVLW 144", "MOVWF FSR", ":CR4", "CLRF INDF", "INCF FSR,F",
       "MOVLW H'EB'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR4"}},
-    {{20, 21}, false,
+    {RamClear::F873, false,
      {"BCF STATUS,IRP", "MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7",
       "GOTO CR1", "BSF FSR,5", ":CR2", "CLRF INDF", "INCF FSR,F", "BTFSC FSR,7", "GOTO CR2"}},
-    {{20, 21}, true,
+    {RamClear::F873, true,
      {"BCF STATUS,IRP", "MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "MOVLW H'70'",
       "SUBWF FSR,W", "BTFSC STATUS,ZERO", "INCF FSR,F", "BTFSS FSR,7", "GOTO CR1", "BSF FSR,5", ":CR2",
       "CLRF INDF", "INCF FSR,F", "MOVLW H'EB'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR2_2", "MOVLW H'F1'",
       "MOVWF FSR", ":CR2_2", "BTFSC FSR,7", "GOTO CR2"}},
-    {{18, 19}, false,
+    {RamClear::F627, false,
      {"BCF STATUS,IRP", "MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7",
       "GOTO CR1", "BSF FSR,5", ":CR2", "CLRF INDF", "INCF FSR,F", "MOVLW H'F0'", "SUBWF FSR,W",
       "BTFSS STATUS,ZERO", "GOTO CR2", "BSF STATUS,IRP", "MOVLW {first}", "MOVWF FSR", ":CR3", "CLRF INDF",
       "INCF FSR,F", "MOVLW H'50'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR3"}},
-    {{24, 25, 27, 28}, false,
+    {RamClear::C620, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7", "GOTO CR1"}},
-    {{26, 29, 34, 35, 36, 37}, false,
+    {RamClear::C622, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS FSR,7", "GOTO CR1", "BSF FSR,5",
       ":CR2", "CLRF INDF", "INCF FSR,F", "MOVLW H'C0'", "SUBWF FSR,W", "BTFSS STATUS,ZERO", "GOTO CR2"}},
-    {{30, 32}, false,
+    {RamClear::C508, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSS STATUS,ZERO", "GOTO CR1"}},
-    {{31, 33}, false,
+    {RamClear::C509, false,
      {"MOVLW {first}", "MOVWF FSR", ":CR1", "CLRF INDF", "INCF FSR,F", "BTFSC STATUS,ZERO", "GOTO CR2",
       "BTFSS FSR,5", "GOTO CR1", "BSF FSR,4", "GOTO CR1", ":CR2"}},
 };
 
-const ClearForm* FindForm(int type, bool icd) {
+const ClearForm* FindForm(RamClear layout, bool icd) {
   const ClearForm* plain = nullptr;
   for (const ClearForm& f : kForms) {
-    if (std::find(f.types.begin(), f.types.end(), type) == f.types.end()) continue;
+    if (f.layout != layout) continue;
     if (f.icd == icd) return &f;
     if (!f.icd) plain = &f;
   }
@@ -104,7 +103,8 @@ void Analysis::WriteRamClear(ProgramWriter& w) const {
   w.Blank();
   w.Comment("; Clear RAM");
   w.Blank();
-  if (const ClearForm* form = FindForm(props_.Type, props_.IcdActive)) {
+  const ClearForm* form = props_.Type < 0 ? nullptr : FindForm(props_.RamClearForm, props_.IcdActive);
+  if (form) {
     const int first = props_.FirstGpr;
     const int end = first + props_.RamSize;
     for (std::string_view line : form->lines) {

@@ -148,7 +148,7 @@ void TObjLcdText::SimulationStart(SimContext& ctx) {
     valueVar_ = vars.Find(value_->Name);
     if (!valueVar_) {
       missingValue_ = true;
-      ctx.GetProject().Messages.ShowMessage(18, kModeError, Name);
+      ctx.GetProject().Messages.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
     } else {
       wide_ = vars.Find(value_->Name + "_HI") != nullptr;
     }

@@ -164,7 +164,7 @@ void TObjLcdText::GenerateMainCode(ProgramWriter& w) {
   c.Header("; LCD -> " + Name);
   const TObjLcdBase* m = FindLcdModule(w.GetProject(), LcdName);
   if (!m) {
-    w.GetProject().Messages.ShowMessage(61, kModeError, Name, LcdName);
+    w.GetProject().Messages.ShowMessage(Msg::NoSuchModule, MessageMode::Error, Name, LcdName);
     return;
   }
   const std::string in = c.BitOperand(*in_);

@@ -1,7 +1,8 @@
-// The kinds the program knows, one row each, in kind-code order.
+// The kinds the program knows, one row each, in the order of the tool bars.
 #include "components/registry.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "components/gatter.h"
@@ -26,36 +27,126 @@ std::unique_ptr<TBauteil> Make(int32_t x, int32_t y) {
   return std::make_unique<T>(x, y);
 }
 
-const std::vector<KindInfo>& Table() {
-  static const std::vector<KindInfo> table = [] {
-    std::vector<KindInfo> t = {
-        {kind::Gatter, "TObjGatter", "LG", &Make<TObjGatter>},
-        {kind::Knoten, "TObjKnoten", "", &Make<TObjKnoten>},
-        {kind::Strigg8, "TObjStrigg8", "ST", &Make<TObjStrigg8>},
-        {kind::Rsff, "TObjRsff", "RS", &Make<TObjRsff>},
-        {kind::Text, "TObjText", "", &Make<TObjText>},
-        {kind::Inc, "TObjInc", "", &Make<TObjInc>},
-        {kind::Gnd, "TObjGnd", "", &Make<TObjGnd>},
-        {kind::Spl, "TObjSpl", "", &Make<TObjSpl>},
-        {kind::LcdBase, "TObjLcdBase", "LB", &Make<TObjLcdBase>},
-        {kind::LcdText, "TObjLcdText", "LT", &Make<TObjLcdText>},
-        {kind::Uart, "TObjUart", "UA", &Make<TObjUart>},
-        {kind::Udata, "TObjUdata", "UD", &Make<TObjUdata>},
-    };
-    std::sort(t.begin(), t.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
-    return t;
+std::string IncludeFileOf(const TBauteil& e) { return static_cast<const TObjInc&>(e).IncludeFile; }
+
+constexpr uint16_t kBlock = kWritesCode | kInObjectOrder;
+constexpr std::unique_ptr<TBauteil> (*kNotBuilt)(int32_t, int32_t) = nullptr;
+using enum ToolBar;
+
+// clang-format off
+const KindInfo kKinds[] = {
+    // code           class            prefix  factory                button           glyph    hints (German, English, Italian)
+    {kind::Gatter,   "TObjGatter",   "LG", &Make<TObjGatter>, First, "SpeedButton1", "&&",
+     {"Und-Oder-Exor-Gatter", "AND, OR and EXOR Gate", "Porta AND, OR ed EXOR"}, kBlock, nullptr, 50, 40},
+    {kind::Rsff,     "TObjRsff",     "RS", &Make<TObjRsff>, First, "SpeedButton2", "RS",
+     {"RS-Flip-Flop", "RS-Flip-Flop", "Flip-Flop RS"}, kBlock, nullptr, 50, 40},
+    {kind::Timer,    "TObjTimer",    "TR", kNotBuilt, First, "SpeedButton3", "T",
+     {"Timer", "Timer", "Timer"}, kBlock | kCountsTicks, nullptr, 0, 0},
+    {kind::Puls,     "TObjPuls",     "MF", kNotBuilt, First, "SpeedButton4", "MF",
+     {"Mono-Flop, Verzögerung", "Mono-Flop, Delay", "Monostabile, ritardo"}, kBlock | kCountsTicks, nullptr, 0, 0},
+    {kind::Zaehler,  "TObjZaehler",  "CNT", kNotBuilt, First, "SpeedButton5", "Z",
+     {"Zähler einfach", "Simple counter", "Contatore semplice"}, kBlock, nullptr, 0, 0},
+    {kind::Vrzaehl,  "TObjVrzaehl",  "VRZ", kNotBuilt, First, "SpeedButton7", "VR",
+     {"Vor- und Rückw.-Zähler", "Forward- and Backward-Counter", "Contatore avanti/indietro"}, kBlock, nullptr, 0, 0},
+    {kind::Sregist,  "TObjSregist",  "SR", kNotBuilt, First, "SpeedButton6", "SR",
+     {"Schieberegister", "Shifter", "Registro a scorrimento"}, kBlock, nullptr, 0, 0},
+    {kind::Data8,    "TObjData8",    "D", kNotBuilt, First, "SpeedButton11", "D",
+     {"Daten-Quelle, A/D-Wandler", "Data-source, A/D-convert", "Sorgente dati, convertitore A/D"}, kInObjectOrder, nullptr, 0, 0},
+    {kind::Strigg8,  "TObjStrigg8",  "ST", &Make<TObjStrigg8>, First, "SpeedButton12", "ST",
+     {"Schmitt-Trigger", "Schmitt-Trigger", "Trigger di Schmitt"}, kBlock, nullptr, 60, 70},
+    {kind::Tabelle,  "TObjTabelle",  "TAB", kNotBuilt, First, "SpeedButton13", "Tab",
+     {"Tabelle", "Table", "Tabella"}, kBlock | kOutsideMainLoop, nullptr, 0, 0},
+    {kind::Call,     "TObjCall",     "CALL", kNotBuilt, First, "SpeedButton14", "Call",
+     {"Unterprogramm aufrufen", "Call Subroutine", "Chiamata sottoprogramma"}, kBlock, nullptr, 0, 0},
+    {kind::Mux,      "TObjMux",      "MUX", kNotBuilt, First, "SpeedButton15", "MUX",
+     {"Multiplexer", "Multiplexer", "Multiplexer"}, kBlock, nullptr, 0, 0},
+    {kind::Bv,       "TObjBv",       "BV", kNotBuilt, First, "SpeedButton28", "BV",
+     {"Bit- und Byte-Verteiler", "Bit- und Byte-Dispatcher", "Distributore bit e byte"}, kBlock, nullptr, 0, 0},
+    {kind::Inc,      "TObjInc",      "", &Make<TObjInc>, First, "SpeedButton16", "Inc",
+     {"Include-Datei", "Include-File", "File include"}, kBlock, &IncludeFileOf, 0, 20},
+    {kind::Text,     "TObjText",     "", &Make<TObjText>, First, "SpeedButton17", "Txt",
+     {"Kommentar", "Comment", "Commento"}, 0, nullptr, 50, 50},
+    {kind::Gnd,      "TObjGnd",      "", &Make<TObjGnd>, First, "SpeedButton8", "GND",
+     {"GND, Vcc", "GND, Vcc", "GND, Vcc"}, kInObjectOrder, nullptr, 20, 30},
+    {kind::Spl,      "TObjSpl",      "", &Make<TObjSpl>, First, "SpeedButton30", "P:X",
+     {"Label", "Label", "Etichetta"}, 0, nullptr, 50, 20},
+    {kind::PulsIn,   "TObjPulsIn",   "", kNotBuilt, Second, "SpeedButton24", "PI",
+     {"Impuls messen", "Impuls messen", "Misura impulso"}, kWritesCode | kMeasuresPulses, nullptr, 0, 0},
+    {kind::PulsOut,  "TObjPulsOut",  "PO", kNotBuilt, Second, "SpeedButton25", "PWM",
+     {"Impuls ausgeben, Hardware-PWM", "Impuls ausgeben, Hardware-PWM", "Uscita impulso, PWM hardware"}, kBlock, nullptr, 0, 0},
+    {kind::Shot,     "TObjShot",     "OS", kNotBuilt, Second, "SpeedButton41", "OS",
+     {"One-Shot", "One-Shot", "One-Shot"}, kBlock, nullptr, 0, 0},
+    {kind::Vergl,    "TObjVergl",    "CMP", kNotBuilt, Second, "SpeedButton26", "=?",
+     {"Vergleich", "Vergleich", "Comparatore"}, kBlock, nullptr, 0, 0},
+    {kind::Mathe,    "TObjMathe",    "MATH", kNotBuilt, Second, "SpeedButton27", "+\u2212",
+     {"Add,Sub,Mul,Div", "Add,Sub,Mul,Div", "Add,Sub,Mul,Div"}, kBlock, nullptr, 0, 0},
+    {kind::EE,       "TObjEE",       "EE", kNotBuilt, Second, "SpeedButton29", "EE",
+     {"EE-Modul, intern+extern", "EE-Modul, internal+external", "Modulo EE, interno+esterno"}, kBlock, nullptr, 0, 0},
+    {kind::Limit,    "TObjLimit",    "LIM", kNotBuilt, Second, "SpeedButton37", "LIM",
+     {"Limiter", "Limiter", "Limitatore"}, kBlock, nullptr, 0, 0},
+    {kind::LcdBase,  "TObjLcdBase",  "LB", &Make<TObjLcdBase>, Second, "SpeedButton38", "LCD",
+     {"LCD-Modul", "LCD-Modul", "Modulo LCD"}, kBlock, nullptr, 80, 50},
+    {kind::LcdText,  "TObjLcdText",  "LT", &Make<TObjLcdText>, Second, "SpeedButton39", "LT",
+     {"LCD Text o. Wert ausgeben", "LCD Text out or Value", "LCD testo o valore"}, kBlock, nullptr, 110, 70},
+    {kind::Sleep,    "TObjSleep",    "SLEEP", kNotBuilt, Second, "SpeedButton40", "Zz",
+     {"Sleep-Modus", "Sleep-Modus", "Modo sleep"}, kBlock, nullptr, 0, 0},
+    {kind::Uart,     "TObjUart",     "UA", &Make<TObjUart>, Second, "SpeedButton42", "UB",
+     {"UART-Base", "UART-Base", "UART-Base"}, kBlock, nullptr, 70, 50},
+    {kind::Udata,    "TObjUdata",    "UD", &Make<TObjUdata>, Second, "SpeedButton43", "UD",
+     {"UART-Data", "UART-Data", "UART-Data"}, kBlock, nullptr, 80, 50},
+    // Junction nodes are placed by wiring, not from a tool bar.
+    {kind::Knoten,   "TObjKnoten",   "", &Make<TObjKnoten>, None, "", "",
+     {"", "", ""}, 0, nullptr, 11, 11},
+};
+// clang-format on
+
+struct Index {
+  std::vector<std::reference_wrapper<const KindInfo>> built;  // kind-code order
+  std::array<const KindInfo*, kind::Last + 1> byCode{};  // every described kind
+};
+
+const Index& TheIndex() {
+  static const Index index = [] {
+    Index ix;
+    for (const KindInfo& k : kKinds) {
+      ix.byCode[k.code] = &k;
+      if (k.Built()) ix.built.push_back(k);
+    }
+    std::sort(ix.built.begin(), ix.built.end(), [](const KindInfo& a, const KindInfo& b) { return a.code < b.code; });
+    return ix;
   }();
-  return table;
+  return index;
 }
 
 }  // namespace
 
-std::span<const KindInfo> KnownKinds() { return Table(); }
+const char* KindInfo::Hint(int language) const {
+  switch (language) {
+    case 1: return hint.german;
+    case 3: return hint.italian;
+    default: return hint.english;
+  }
+}
+
+std::span<const std::reference_wrapper<const KindInfo>> KnownKinds() { return TheIndex().built; }
+
+std::span<const KindInfo> AllKinds() { return kKinds; }
+
+const KindInfo* DescribedKind(uint8_t code) { return code <= kind::Last ? TheIndex().byCode[code] : nullptr; }
 
 const KindInfo* FindKind(uint8_t code) {
-  for (const auto& k : Table())
-    if (k.code == code) return &k;
-  return nullptr;
+  const KindInfo* k = DescribedKind(code);
+  return k && k->Built() ? k : nullptr;
+}
+
+bool KindHas(const TBauteil& element, KindTrait trait) {
+  const KindInfo* k = DescribedKind(element.Kind);
+  return k && k->Has(trait);
+}
+
+std::string SearchTextOf(const TBauteil& element) {
+  const KindInfo* k = DescribedKind(element.Kind);
+  return k && k->searchText ? k->searchText(element) : element.Name;
 }
 
 }  // namespace tolmek

@@ -79,7 +79,7 @@ bool TObjStrigg8::BindSource(SimContext& ctx, const TObjAnschluss& pin, ValueSou
     source.constant = *constant;
     return true;
   }
-  ctx.GetProject().Messages.ShowMessage(18, kModeError, Name);
+  ctx.GetProject().Messages.ShowMessage(Msg::UnknownInputVariable, MessageMode::Error, Name);
   return false;
 }
 

@@ -73,7 +73,7 @@ void TObjUart::PrepareAnalysis(Analysis& a) {
   UseFlags = 0;
   const bool usart = a.Props().HasUsart;
   if (usart && UartType == 0) a.NeedsUartInterrupt = true;
-  if (!usart && a.RegisteringNames()) a.GetProject().Messages.ShowMessage(52, kModeError, Name);
+  if (!usart && a.RegisteringNames()) a.GetProject().Messages.ShowMessage(Msg::NoUart, MessageMode::Error, Name);
 }
 
 void TObjUart::NoteUsedNames(Analysis& a) {

@@ -26,11 +26,11 @@ void TObjUart::IndirectBank(ProgramWriter& w, const std::string& buffer) {
 
 void TObjUart::GenerateInitEnd(ProgramWriter& w) {
   Project& project = w.GetProject();
-  if (UartType != 0) project.Messages.ShowMessage(63, kModeError, Name);
+  if (UartType != 0) project.Messages.ShowMessage(Msg::SoftwareUart, MessageMode::Error, Name);
   if (UseFlags == 0 || !WritesCode(w)) return;
   const BaudSetting baud = Baud(w.Mcu().ClockHz);
   if (!baud.reachable)
-    project.Messages.ShowMessage(60, kModeError, Name,
+    project.Messages.ShowMessage(Msg::BaudUnreachable, MessageMode::Error, Name,
                                  std::to_string(kPresetBauds[RateIndex <= 3 ? RateIndex : 0]) + " Baud");
   w.StarLine(41);
   w.Comment("; initalisize " + Name);

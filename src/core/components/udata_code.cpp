@@ -31,7 +31,7 @@ void TObjUdata::GenerateMainCode(ProgramWriter& w) {
   if (Items.empty()) return;
   const TObjUart* m = FindUartModule(w.GetProject(), UartName);
   if (!m) {
-    w.GetProject().Messages.ShowMessage(61, kModeError, Name, UartName);
+    w.GetProject().Messages.ShowMessage(Msg::NoSuchModule, MessageMode::Error, Name, UartName);
     return;
   }
   if (!w.Props().HasUsart) {

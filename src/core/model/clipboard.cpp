@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "components/inc.h"
+#include "components/registry.h"
 #include "model/project_file.h"
 
 namespace tolmek {
@@ -104,7 +104,7 @@ void EditCommands::Delete() {
 bool EditCommands::UndoDelete() {
   std::optional<std::string> bytes = ReadFile(UndoPath());
   if (!bytes) {
-    project_.Messages.ShowMessage(7);
+    project_.Messages.ShowMessage(Msg::FileMissing);
     return false;
   }
   // Read into a scratch project first: a damaged store must not cost the plan on screen.
@@ -115,11 +115,11 @@ bool EditCommands::UndoDelete() {
     FixedPassword password(undoPassword_);
     try {
       if (!ProjectFromBytes(scratch, *bytes, password)) {
-        project_.Messages.ShowMessage(9);
+        project_.Messages.ShowMessage(Msg::WrongPassword);
         return false;
       }
     } catch (const std::exception&) {
-      project_.Messages.ShowMessage(8);
+      project_.Messages.ShowMessage(Msg::NotAProjectFile);
       return false;
     }
   }
@@ -131,7 +131,7 @@ bool EditCommands::UndoDelete() {
   try {
     (void)ProjectFromBytes(project_, *bytes, password);
   } catch (const std::exception&) {
-    project_.Messages.ShowMessage(8);
+    project_.Messages.ShowMessage(Msg::NotAProjectFile);
   }
   project_.ProjectFileName = projectName;
   project_.SourceFileName = sourceName;
@@ -168,23 +168,15 @@ std::vector<TBauteil*> SearchElements(Project& project, std::string_view text) {
 }
 
 bool ObjectOrder::IsListed(const TBauteil& e) {
-  switch (e.Kind) {
-    case kind::Knoten:
-    case kind::Text:
-    case kind::PulsIn:
-    case kind::Spl:
-      return false;
-    case kind::Data8:
-      return e.Name.compare(0, 3, "ADC") != 0;
-    default:
-      return true;
-  }
+  if (!KindHas(e, kInObjectOrder)) return false;
+  // A data block that reads an A/D channel belongs to the converter, not to the blocks the user orders.
+  return e.Kind != kind::Data8 || e.Name.compare(0, 3, "ADC") != 0;
 }
 
 ObjectOrder::ObjectOrder(Project& project) : project_(project) {
   for (const auto& e : project.Elements()) {
     if (!IsListed(*e)) continue;
-    std::string text = e->Kind == kind::Inc ? static_cast<const TObjInc&>(*e).IncludeFile : e->Name;
+    std::string text = SearchTextOf(*e);
     rows_.push_back({e.get(), std::move(text), e->Number});
   }
 }

@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "codegen/processors.h"
 #include "model/pin.h"
 #include "model/project.h"
 
@@ -35,14 +36,14 @@ std::string TBauteil::PinSignalName(std::string_view pinName) const {
     name[dot] = ',';
     if (dot == 2 && name[0] == 'R') return "PORT" + name.substr(1);
     const Project* p = GetProject();
-    int type = p ? p->Mcu.ProcessorType : 0;
-    if (dot == 2 && type >= 30 && type <= 37 && name.compare(0, 2, "GP") == 0) return "GPIO" + name.substr(2);
+    if (dot == 2 && name.compare(0, 2, "GP") == 0 && ProcessorFacts(p ? p->Mcu.ProcessorType : 0).GpioPorts)
+      return "GPIO" + name.substr(2);
     return name;
   }
   if (const Project* p = GetProject()) {
     const std::string& file = p->GeneratingFile;
     bool preview = file.size() >= 12 && file.compare(file.size() - 12, 12, kPreviewSourceName) == 0;
-    if (!preview) p->Messages.ShowMessage(1, kModeError, Owner ? Owner->Name : Name, pinName);
+    if (!preview) p->Messages.ShowMessage(Msg::NoBitName, MessageMode::Error, Owner ? Owner->Name : Name, pinName);
   }
   return "??????????";
 }

@@ -222,19 +222,19 @@ std::string_view MessageText(Language lang, int n) {
   return e->english;
 }
 
-std::string_view HeadingWord(Language lang, int mode) {
+std::string_view HeadingWord(Language lang, MessageMode mode) {
   const Headings h = HeadingsFor(lang);
-  return mode == kModeQuestion ? h.notice : h.error;
+  return mode == MessageMode::Question ? h.notice : h.error;
 }
 
 bool MessageExists(int n) { return Find(n) != nullptr; }
 
-std::string ComposeMessage(Language lang, int n, int mode, std::string_view detail1, std::string_view detail2) {
+std::string ComposeMessage(Language lang, Msg n, MessageMode mode, std::string_view detail1, std::string_view detail2) {
   std::string text;
   text.reserve(96);
   text.append(HeadingWord(lang, mode));
   text += ' ';
-  text.append(MessageText(lang, n));
+  text.append(MessageText(lang, Number(n)));
   text += ' ';
   text.append(detail1);
   text += ' ';
@@ -242,16 +242,16 @@ std::string ComposeMessage(Language lang, int n, int mode, std::string_view deta
   return text;
 }
 
-Answer Messenger::ShowMessage(int n, int mode, std::string_view detail1, std::string_view detail2) {
-  if (sink_ == nullptr || (mode != kModeError && mode != kModeQuestion)) return Answer::None;
-  const std::string title = mode == kModeQuestion ? "Message" : "Error";
+Answer Messenger::ShowMessage(Msg n, MessageMode mode, std::string_view detail1, std::string_view detail2) {
+  if (sink_ == nullptr) return Answer::None;
+  const std::string title = mode == MessageMode::Question ? "Message" : "Error";
   const Answer answer = sink_->Present(n, mode, title, ComposeMessage(lang_, n, mode, detail1, detail2));
-  return mode == kModeQuestion ? answer : Answer::None;
+  return mode == MessageMode::Question ? answer : Answer::None;
 }
 
-Answer RecordingSink::Present(int number, int mode, const std::string& /*title*/, const std::string& text) {
-  entries.push_back({number, mode, text});
-  return mode == kModeQuestion ? answer : Answer::None;
+Answer RecordingSink::Present(Msg number, MessageMode mode, const std::string& /*title*/, const std::string& text) {
+  entries.push_back({Number(number), mode, text});
+  return mode == MessageMode::Question ? answer : Answer::None;
 }
 
 std::vector<int> RecordingSink::Numbers() const {

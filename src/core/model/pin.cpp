@@ -1,6 +1,7 @@
 // Pins: naming through the net, levels with inversion, records.
 #include "model/pin.h"
 
+#include "codegen/processors.h"
 #include "model/project.h"
 
 namespace tolmek {
@@ -31,7 +32,7 @@ void TObjAnschluss::ForceName(std::string_view name) {
 
 bool TObjAnschluss::EditProperties(ElementEditor& editor) {
   if (!Renamable) {
-    if (Project* p = GetProject()) p->Messages.ShowMessage(47);
+    if (Project* p = GetProject()) p->Messages.ShowMessage(Msg::PinFixed);
     return false;
   }
   return editor.Edit(*this);
@@ -64,9 +65,8 @@ void TObjAnschluss::SetMarked(uint8_t value) {
 std::string TObjAnschluss::PinVariableName() const {
   if (Name.size() == 2 && Name[0] == 'R' && Name[1] >= 'A' && Name[1] <= 'Z') return "PORT" + Name.substr(1);
   const Project* p = GetProject();
-  int type = p ? p->Mcu.ProcessorType : 0;
-  // All GPIO parts (types 30..37) call their only port GP in the plan.
-  if (Name == "GP" && type >= 30 && type <= 37) return "GPIO";
+  // GPIO parts call their only port GP in the plan.
+  if (Name == "GP" && ProcessorFacts(p ? p->Mcu.ProcessorType : 0).GpioPorts) return "GPIO";
   return Name;
 }
 

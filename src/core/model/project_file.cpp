@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 
+#include "codegen/processors.h"
 #include "components/registry.h"
 #include "model/node.h"
 #include "model/pin.h"
@@ -19,7 +20,6 @@ namespace {
 constexpr char kIdentification[] = "\x08Tolmek function plan file, format version 1.00\x03";
 static_assert(sizeof(kIdentification) - 1 == 48, "the identification is 48 bytes");
 
-constexpr int kProcessorCount = 50;
 constexpr int kOscillatorCount = 5;
 constexpr double kMinClockHz = 100;
 constexpr double kMaxClockHz = 4294967295.0;
@@ -314,7 +314,7 @@ bool ReadProject(Project& project, std::string_view bytes, PasswordPrompt& promp
   info.BuildNumber = in.U8();
   info.CreatedAt = ReadTime(in);
   info.ChangedAt = ReadTime(in);
-  mcu.ProcessorType = ReadChoice(in, kProcessorCount, "processor");
+  mcu.ProcessorType = ReadChoice(in, ProcessorCount, "processor");
   mcu.Oscillator = ReadChoice(in, kOscillatorCount, "oscillator");
   mcu.Watchdog = in.U8() == 1;
   mcu.PowerUpTimer = in.U8() == 1;
@@ -346,7 +346,7 @@ bool SaveProject(Project& project, const std::string& path) {
   project.Info.ChangedAt = DateTime::Now();
   if (!WriteFileReplacing(path, ProjectToBytes(project))) {
     project.Info.ChangedAt = before;
-    project.Messages.ShowMessage(5);
+    project.Messages.ShowMessage(Msg::CannotSave);
     return false;
   }
   project.Saved = true;
@@ -355,19 +355,19 @@ bool SaveProject(Project& project, const std::string& path) {
 
 bool OpenProject(Project& project, const std::string& path, PasswordPrompt& prompt) {
   project.New();
-  auto fail = [&project](int message) {
+  auto fail = [&project](Msg message) {
     project.New();
     project.Messages.ShowMessage(message);
     return false;
   };
   bool tooBig = false;
   std::optional<std::string> bytes = ReadWholeFile(path, tooBig);
-  if (!bytes) return fail(tooBig ? 8 : 7);
+  if (!bytes) return fail(tooBig ? Msg::NotAProjectFile : Msg::FileMissing);
   try {
-    if (!ProjectFromBytes(project, *bytes, prompt)) return fail(9);
+    if (!ProjectFromBytes(project, *bytes, prompt)) return fail(Msg::WrongPassword);
   } catch (const std::exception&) {
     // CorruptFile in every case the reader foresees; anything else from a kind's record is no better.
-    return fail(8);
+    return fail(Msg::NotAProjectFile);
   }
   project.ProjectFileName = path;
   project.Saved = true;

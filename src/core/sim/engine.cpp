@@ -130,7 +130,7 @@ SimEngine::TickOutcome SimEngine::Tick() {
   if (context_.Held()) return TickOutcome::Held;
   if (context_.AbortRequested()) {
     StopSimulation();
-    project_.Messages.ShowMessage(41);
+    project_.Messages.ShowMessage(Msg::SimulationAborted);
     return TickOutcome::Aborted;
   }
   {

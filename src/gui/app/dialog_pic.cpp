@@ -22,7 +22,7 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kClockMessage = 11;
+constexpr Msg kClockMessage = Msg::AtClock;
 constexpr double kMinClock = 100;
 
 constexpr Caption kCaptions[] = {

@@ -15,7 +15,7 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kNotANumber = 12;
+constexpr Msg kNotANumber = Msg::OnlyNumbers;
 constexpr int kPasswordLength = 8;
 
 constexpr Caption kCaptions[] = {

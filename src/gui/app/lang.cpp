@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <cstring>
 
+#include "gui/missing_names.h"
+
 namespace tolmek {
 
 QObject* FindOwnObject(QObject& root, const QString& name, const QMetaObject& type) {
@@ -68,7 +70,10 @@ void ApplyCaptions(QObject& root, std::span<const Caption> rows, Language lang) 
       if (auto* w = qobject_cast<QWidget*>(&root)) w->setWindowTitle(text);
       continue;
     }
-    if (QObject* target = Named(root, row.control)) SetText(target, text);
+    if (QObject* target = Named(root, row.control))
+      SetText(target, text);
+    else
+      NoteMissingName("caption", QString::fromUtf8(row.control));
   }
 }
 
@@ -76,6 +81,7 @@ void ApplyHints(QObject& root, std::span<const Caption> rows, Language lang) {
   for (const Caption& row : rows) {
     const QString text = CaptionText(row, lang);
     QObject* target = *row.control ? Named(root, row.control) : &root;
+    if (!target) NoteMissingName("hint", QString::fromUtf8(row.control));
     if (auto* action = qobject_cast<QAction*>(target)) {
       action->setToolTip(text);
       action->setStatusTip(text);

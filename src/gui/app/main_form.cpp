@@ -19,6 +19,7 @@
 #include "gui/app/password_prompt.h"
 #include "gui/app/value_window.h"
 #include "gui/build/install_commands.h"
+#include "gui/missing_names.h"
 
 namespace tolmek {
 
@@ -219,10 +220,18 @@ void TMainForm::RebuildWindowList() {
 }
 
 // Looked up among the window's own objects: child windows such as the internal editor have menus of the
-// same names.
-QAction* TMainForm::Action(const char* name) const { return FindOwn<QAction>(const_cast<TMainForm&>(*this), name); }
+// same names. A name the window does not have is a wiring fault and is reported.
+QAction* TMainForm::Action(const char* name) const {
+  auto* action = FindOwn<QAction>(const_cast<TMainForm&>(*this), name);
+  if (!action) NoteMissingName("action", QString::fromUtf8(name));
+  return action;
+}
 
-QMenu* TMainForm::Menu(const char* name) const { return FindOwn<QMenu>(const_cast<TMainForm&>(*this), name); }
+QMenu* TMainForm::Menu(const char* name) const {
+  auto* menu = FindOwn<QMenu>(const_cast<TMainForm&>(*this), name);
+  if (!menu) NoteMissingName("menu", QString::fromUtf8(name));
+  return menu;
+}
 
 void TMainForm::WireAction(const char* name, std::function<void()> handler) {
   QAction* action = Action(name);
@@ -263,6 +272,7 @@ QWidget* TMainForm::NamedWindow(const char* name) {
 void TMainForm::SetLanguageCaptions(Language lang) {
   ApplyCaptions(*this, MainMenuCaptions(), lang);
   ApplyHints(*this, MainToolHints(), lang);
+  ApplyHints(*this, KindButtonHints(), lang);
   ApplyCaptions(*this, MainStatusCaptions(), lang);
   ApplyHints(*this, MainStatusHints(), lang);
   project_.Messages.SetLanguage(lang);

@@ -16,8 +16,8 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kUnsavedQuestion = 4;
-constexpr int kFolderMissing = 6;
+constexpr Msg kUnsavedQuestion = Msg::UnsavedProject;
+constexpr Msg kFolderMissing = Msg::PathMissing;
 
 // The wait cursor for the length of one file operation.
 class WaitCursor {
@@ -47,7 +47,7 @@ QString TMainForm::SaveFilter() const { return TableText(MainTexts(), "SaveFilte
 
 bool TMainForm::SettleUnsaved() {
   if (project_.Saved) return true;
-  switch (project_.Messages.ShowMessage(kUnsavedQuestion, kModeQuestion)) {
+  switch (project_.Messages.ShowMessage(kUnsavedQuestion, MessageMode::Question)) {
     case Answer::Yes: return DateiSpeichernClick();  // a save that fails or is cancelled stops the caller
     case Answer::No: return true;
     default: return false;

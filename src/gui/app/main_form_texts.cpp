@@ -1,6 +1,10 @@
 // The main window's texts in German, English and Italian.
 #include "gui/app/main_form_texts.h"
 
+#include <vector>
+
+#include "components/registry.h"
+
 namespace tolmek {
 
 namespace {
@@ -76,35 +80,6 @@ constexpr Caption kToolHints[] = {
     {"SpeedButton35", "1:1 Darstellung", "1:1", "Ripristina schermo 1:1"},
     {"SpeedButton33", "vergrössern", "Zoom in (+)", "Ingrandisci (+)"},
     {"SpeedButton36", "vergrössern", "Zoom in (+)", "Ingrandisci (+)"},
-    {"SpeedButton1", "Und-Oder-Exor-Gatter", "AND, OR and EXOR Gate", "Porta AND, OR ed EXOR"},
-    {"SpeedButton2", "RS-Flip-Flop", "RS-Flip-Flop", "Flip-Flop RS"},
-    {"SpeedButton3", "Timer", "Timer", "Timer"},
-    {"SpeedButton4", "Mono-Flop, Verzögerung", "Mono-Flop, Delay", "Monostabile, ritardo"},
-    {"SpeedButton5", "Zähler einfach", "Simple counter", "Contatore semplice"},
-    {"SpeedButton7", "Vor- und Rückw.-Zähler", "Forward- and Backward-Counter", "Contatore avanti/indietro"},
-    {"SpeedButton6", "Schieberegister", "Shifter", "Registro a scorrimento"},
-    {"SpeedButton11", "Daten-Quelle, A/D-Wandler", "Data-source, A/D-convert", "Sorgente dati, convertitore A/D"},
-    {"SpeedButton12", "Schmitt-Trigger", "Schmitt-Trigger", "Trigger di Schmitt"},
-    {"SpeedButton13", "Tabelle", "Table", "Tabella"},
-    {"SpeedButton14", "Unterprogramm aufrufen", "Call Subroutine", "Chiamata sottoprogramma"},
-    {"SpeedButton15", "Multiplexer", "Multiplexer", "Multiplexer"},
-    {"SpeedButton28", "Bit- und Byte-Verteiler", "Bit- und Byte-Dispatcher", "Distributore bit e byte"},
-    {"SpeedButton16", "Include-Datei", "Include-File", "File include"},
-    {"SpeedButton17", "Kommentar", "Comment", "Commento"},
-    {"SpeedButton8", "GND, Vcc", "GND, Vcc", "GND, Vcc"},
-    {"SpeedButton30", "Label", "Label", "Etichetta"},
-    {"SpeedButton24", "Impuls messen", "Impuls messen", "Misura impulso"},
-    {"SpeedButton25", "Impuls ausgeben, Hardware-PWM", "Impuls ausgeben, Hardware-PWM", "Uscita impulso, PWM hardware"},
-    {"SpeedButton41", "One-Shot", "One-Shot", "One-Shot"},
-    {"SpeedButton26", "Vergleich", "Vergleich", "Comparatore"},
-    {"SpeedButton27", "Add,Sub,Mul,Div", "Add,Sub,Mul,Div", "Add,Sub,Mul,Div"},
-    {"SpeedButton29", "EE-Modul, intern+extern", "EE-Modul, internal+external", "Modulo EE, interno+esterno"},
-    {"SpeedButton37", "Limiter", "Limiter", "Limitatore"},
-    {"SpeedButton38", "LCD-Modul", "LCD-Modul", "Modulo LCD"},
-    {"SpeedButton39", "LCD Text o. Wert ausgeben", "LCD Text out or Value", "LCD testo o valore"},
-    {"SpeedButton40", "Sleep-Modus", "Sleep-Modus", "Modo sleep"},
-    {"SpeedButton42", "UART-Base", "UART-Base", "UART-Base"},
-    {"SpeedButton43", "UART-Data", "UART-Data", "UART-Data"},
 };
 
 constexpr Caption kStatusCaptions[] = {
@@ -132,6 +107,15 @@ constexpr Caption kTexts[] = {
 
 std::span<const Caption> MainMenuCaptions() { return kMenus; }
 std::span<const Caption> MainToolHints() { return kToolHints; }
+std::span<const Caption> KindButtonHints() {
+  static const std::vector<Caption> hints = [] {
+    std::vector<Caption> rows;
+    for (const KindInfo& k : AllKinds())
+      if (k.toolBar != ToolBar::None) rows.push_back({k.button, k.hint.german, k.hint.english, k.hint.italian});
+    return rows;
+  }();
+  return hints;
+}
 std::span<const Caption> MainStatusCaptions() { return kStatusCaptions; }
 std::span<const Caption> MainStatusHints() { return kStatusHints; }
 std::span<const Caption> MainTexts() { return kTexts; }

@@ -9,6 +9,8 @@ namespace tolmek {
 
 [[nodiscard]] std::span<const Caption> MainMenuCaptions();
 [[nodiscard]] std::span<const Caption> MainToolHints();
+// The hints of the component buttons, taken from the kind list.
+[[nodiscard]] std::span<const Caption> KindButtonHints();
 [[nodiscard]] std::span<const Caption> MainStatusCaptions();  // panel texts ("Refresh")
 [[nodiscard]] std::span<const Caption> MainStatusHints();
 // Open and save filters of the project file dialogs, and other single texts ("OpenFilter", "SaveFilter").

@@ -1,4 +1,4 @@
-// TMainForm: the two tool bars — view buttons repeated on both, the component buttons as one group.
+// TMainForm: the two tool bars — view buttons repeated on both, the component buttons (from the kind list) as one group.
 #include <QAction>
 #include <QActionGroup>
 #include <QPainter>
@@ -7,6 +7,7 @@
 
 #include "components/registry.h"
 #include "gui/app/main_form.h"
+#include "gui/missing_names.h"
 
 namespace tolmek {
 
@@ -32,30 +33,6 @@ constexpr ViewRow kViewButtons[] = {
     {ViewButton::ZoomIn, {"SpeedButton33", "SpeedButton36"}, "+"},
 };
 
-struct ComponentRow {
-  const char* name;
-  int panel;  // 0 first, 1 second
-  uint8_t kind;
-  const char* glyph;
-};
-constexpr ComponentRow kComponentButtons[] = {
-    {"SpeedButton1", 0, kind::Gatter, "&&"},    {"SpeedButton2", 0, kind::Rsff, "RS"},
-    {"SpeedButton3", 0, kind::Timer, "T"},      {"SpeedButton4", 0, kind::Puls, "MF"},
-    {"SpeedButton5", 0, kind::Zaehler, "Z"},    {"SpeedButton7", 0, kind::Vrzaehl, "VR"},
-    {"SpeedButton6", 0, kind::Sregist, "SR"},   {"SpeedButton11", 0, kind::Data8, "D"},
-    {"SpeedButton12", 0, kind::Strigg8, "ST"},  {"SpeedButton13", 0, kind::Tabelle, "Tab"},
-    {"SpeedButton14", 0, kind::Call, "Call"},   {"SpeedButton15", 0, kind::Mux, "MUX"},
-    {"SpeedButton28", 0, kind::Bv, "BV"},       {"SpeedButton16", 0, kind::Inc, "Inc"},
-    {"SpeedButton17", 0, kind::Text, "Txt"},    {"SpeedButton8", 0, kind::Gnd, "GND"},
-    {"SpeedButton30", 0, kind::Spl, "P:X"},     {"SpeedButton24", 1, kind::PulsIn, "PI"},
-    {"SpeedButton25", 1, kind::PulsOut, "PWM"}, {"SpeedButton41", 1, kind::Shot, "OS"},
-    {"SpeedButton26", 1, kind::Vergl, "=?"},    {"SpeedButton27", 1, kind::Mathe, "+\u2212"},
-    {"SpeedButton29", 1, kind::EE, "EE"},       {"SpeedButton37", 1, kind::Limit, "LIM"},
-    {"SpeedButton38", 1, kind::LcdBase, "LCD"}, {"SpeedButton39", 1, kind::LcdText, "LT"},
-    {"SpeedButton40", 1, kind::Sleep, "Zz"},    {"SpeedButton42", 1, kind::Uart, "UB"},
-    {"SpeedButton43", 1, kind::Udata, "UD"},
-};
-
 // A small glyph: the text fitted into a 24 x 24 pixel square.
 QIcon Glyph(const char* text, const QColor& color) {
   QPixmap pixmap(24, 24);
@@ -79,6 +56,8 @@ void TMainForm::BuildToolBars() {
   if (auto* old = findChild<QToolBar*>("ComponentBar")) {
     removeToolBar(old);
     old->hide();
+  } else {
+    NoteMissingName("tool bar", "ComponentBar");
   }
   components_ = new QActionGroup(this);
   components_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -120,14 +99,15 @@ void TMainForm::BuildToolBars() {
       }
     }
     bar->addSeparator();
-    for (const ComponentRow& row : kComponentButtons) {
-      if (row.panel != panel) continue;
-      QAction* a = bar->addAction(Glyph(row.glyph, Qt::black), QString());
-      a->setObjectName(row.name);
+    const ToolBar which = panel == 0 ? ToolBar::First : ToolBar::Second;
+    for (const KindInfo& kind : AllKinds()) {
+      if (kind.toolBar != which) continue;
+      QAction* a = bar->addAction(Glyph(kind.glyph, Qt::black), QString());
+      a->setObjectName(kind.button);
       a->setCheckable(true);
-      a->setData(int(row.kind));
+      a->setData(int(kind.code));
       // A kind this program does not build yet keeps its button, greyed.
-      a->setEnabled(FindKind(row.kind) != nullptr);
+      a->setEnabled(kind.Built());
       components_->addAction(a);
       connect(a, &QAction::triggered, this, [this, a](bool down) { ComponentPressed(a, down); });
     }

@@ -130,7 +130,7 @@ bool BuildCommands::WriteSource(const std::string& path) {
     r = tolmek::SaveSource(*writer_, path);
   }
   // A source that could not be written must not look saved.
-  if (!r.FileWritten) project_.Messages.ShowMessage(5, kModeError, path);
+  if (!r.FileWritten) project_.Messages.ShowMessage(Msg::CannotSave, MessageMode::Error, path);
   RefreshSourceWindow();
   return r.FileWritten;
 }
@@ -148,7 +148,7 @@ std::optional<std::string> BuildCommands::AskSourceName() {
   if (chosen.isEmpty()) return std::nullopt;
   auto name = ChosenSourceName(chosen.toStdString(), project_.ProjectFileName);
   // The project file is never overwritten by its own source.
-  if (!name) project_.Messages.ShowMessage(14, kModeError, chosen.toStdString());
+  if (!name) project_.Messages.ShowMessage(Msg::InvalidName, MessageMode::Error, chosen.toStdString());
   return name;
 }
 
@@ -210,7 +210,7 @@ void BuildCommands::ShowErrorWindow(const BuildResult& result) {
 }
 
 void BuildCommands::RunAssemblerProgram() {
-  if (!StartProgram(QString::fromStdString(Programs.Assembler), {}, {})) project_.Messages.ShowMessage(2);
+  if (!StartProgram(QString::fromStdString(Programs.Assembler), {}, {})) project_.Messages.ShowMessage(Msg::AssemblerNotFound);
 }
 
 // --- The editor.
@@ -237,7 +237,7 @@ void BuildCommands::EditFile(const std::string& file) {
   const QString path = BesideSource(file);
   if (!Programs.Editor.empty()) {
     if (!StartProgram(QString::fromStdString(Programs.Editor), {path}, QFileInfo(path).absolutePath()))
-      project_.Messages.ShowMessage(10);
+      project_.Messages.ShowMessage(Msg::EditorNotFound);
     return;
   }
   TEditorWindow& editor = OpenEditor();
@@ -316,7 +316,7 @@ void BuildCommands::RunTool(int index) {
   for (const std::string& a : ExpandToolParameters(tool.Param, project_.SourceFileName, project_.ProjectFileName))
     args << QString::fromStdString(a);
   if (!StartProgram(QString::fromStdString(tool.Program), args, QString::fromStdString(tool.WorkDir)))
-    project_.Messages.ShowMessage(13, kModeError, tool.Program, "!");
+    project_.Messages.ShowMessage(Msg::Executing, MessageMode::Error, tool.Program, "!");
 }
 
 void BuildCommands::FillToolsMenu(QMenu& menu) {

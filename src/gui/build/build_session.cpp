@@ -63,7 +63,7 @@ void BuildSession::RunOnce() {
   const GenerationResult gen = SaveSource(writer_, result_.SourcePath);
   result_.SourceWritten = gen.FileWritten;
   result_.OutOfRom = gen.OutOfRom;
-  if (!gen.FileWritten) writer_.GetProject().Messages.ShowMessage(5, kModeError, result_.SourcePath);
+  if (!gen.FileWritten) writer_.GetProject().Messages.ShowMessage(Msg::CannotSave, MessageMode::Error, result_.SourcePath);
   if (!gen.Buildable()) {
     Finish(false);
     return;
@@ -85,7 +85,7 @@ void BuildSession::AssemblerFailed(QProcess::ProcessError error) {
   if (error != QProcess::FailedToStart) return;
   result_.AssemblerStarted = false;
   process_->deleteLater();
-  writer_.GetProject().Messages.ShowMessage(2);
+  writer_.GetProject().Messages.ShowMessage(Msg::AssemblerNotFound);
   Finish(false);
 }
 

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "gui/captions.h"
+#include "gui/missing_names.h"
 
 namespace tolmek {
 
@@ -121,6 +122,7 @@ void TEditorWindow::SetLanguageCaptions(Language lang) {
     const QString name = QString::fromUtf8(row.control);
     if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(CaptionText(row, lang));
     else if (auto* action = findChild<QAction*>(name)) action->setText(CaptionText(row, lang));
+    else NoteMissingName("caption", name);
   }
   UpdateCaption();
 }
@@ -172,7 +174,7 @@ void TEditorWindow::GoToLine(int line) {
 bool TEditorWindow::SettleUnsaved() {
   if (!Modified()) return true;
   const std::string name = fileName_.toStdString();
-  switch (messages_.ShowMessage(35, kModeQuestion, name)) {
+  switch (messages_.ShowMessage(Msg::EditorTextChanged, MessageMode::Question, name)) {
     case Answer::Yes:
       return Save();
     case Answer::No:
@@ -197,7 +199,7 @@ bool TEditorWindow::WriteTo(const QString& path) {
 bool TEditorWindow::Save() {
   if (fileName_.isEmpty()) return SaveAs();
   if (WriteTo(fileName_)) return true;
-  messages_.ShowMessage(5, kModeError, fileName_.toStdString());
+  messages_.ShowMessage(Msg::CannotSave, MessageMode::Error, fileName_.toStdString());
   return false;
 }
 
@@ -206,7 +208,7 @@ bool TEditorWindow::SaveAs() {
                                         : QFileDialog::getSaveFileName(this, QString(), fileName_);
   if (chosen.isEmpty()) return false;
   if (WriteTo(chosen)) return true;
-  messages_.ShowMessage(5, kModeError, chosen.toStdString());
+  messages_.ShowMessage(Msg::CannotSave, MessageMode::Error, chosen.toStdString());
   return false;
 }
 
@@ -215,7 +217,7 @@ void TEditorWindow::OpenClicked() {
   const QString folder = fileName_.isEmpty() ? QString() : QFileInfo(fileName_).absolutePath();
   const QString chosen = ChooseOpenFile ? ChooseOpenFile(folder) : QFileDialog::getOpenFileName(this, QString(), folder);
   if (chosen.isEmpty()) return;
-  if (!LoadFile(chosen)) messages_.ShowMessage(7, kModeError, chosen.toStdString());
+  if (!LoadFile(chosen)) messages_.ShowMessage(Msg::FileMissing, MessageMode::Error, chosen.toStdString());
 }
 
 void TEditorWindow::closeEvent(QCloseEvent* e) {

@@ -79,7 +79,7 @@ void TDialogInc::Load(const TObjInc& inc) {
 
 bool TDialogInc::Validate() {
   if (!TObjInc::ParseLength(Edit1->text().toStdString())) {
-    messages_.ShowMessage(12);
+    messages_.ShowMessage(Msg::OnlyNumbers);
     Edit1->setFocus();
     return false;
   }

@@ -54,14 +54,14 @@ void TDialogGatter::Load(const TObjGatter& gate) {
 bool TDialogGatter::Validate() {
   auto name = CheckBlockName(IName->text(), "LG");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
   bool number = false;
   int count = IAnzahl->text().trimmed().toInt(&number);
   if (!number || count < 1 || count > TObjGatter::kMaxInputs) {
-    messages_.ShowMessage(15);
+    messages_.ShowMessage(Msg::InputsOneTo16);
     IAnzahl->setText(QString::number(oldCount_));
     return false;
   }

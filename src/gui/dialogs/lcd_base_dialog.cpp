@@ -67,7 +67,7 @@ void TDialogLCDBase::Load(const TObjLcdBase& m) {
 bool TDialogLCDBase::Validate() {
   auto name = CheckBlockName(IName->text(), "LB");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }

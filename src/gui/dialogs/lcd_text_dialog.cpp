@@ -131,7 +131,7 @@ void TDialogLCDText::Load(const TObjLcdText& b) {
 bool TDialogLCDText::Validate() {
   auto name = CheckBlockName(IName->text(), "LT");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }

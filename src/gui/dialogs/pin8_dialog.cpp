@@ -50,7 +50,7 @@ bool TDialogAnschluss8::Validate() {
   std::string typed = IVerbindung->text().toStdString();
   auto name = use_ == Use::Node ? CheckNodeName(typed) : CheckWordPinName(typed);
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IVerbindung->setText(QString::fromStdString(old_));
     return false;
   }

@@ -41,7 +41,7 @@ void TDialogAnschluss::Load(const TObjAnschluss& pin) {
 bool TDialogAnschluss::Validate() {
   auto name = CheckBitPinName(IVerbindung->text().toStdString());
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     return false;
   }
   name_ = *name;

@@ -59,7 +59,7 @@ void TDialogRSFF::Load(const TObjStrigg8& trigger) {
 bool TDialogRSFF::Validate() {
   auto name = CheckBlockName(IName->text(), use_ == Use::FlipFlop ? "RS1" : "ST");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }

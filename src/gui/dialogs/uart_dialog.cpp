@@ -132,25 +132,25 @@ void TDialogUART::Load(const TObjUart& m) {
 bool TDialogUART::Validate() {
   auto name = CheckBlockName(IName->text(), "UA");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }
   bool ok = false;
   const int spbrg = ISpbrg->text().trimmed().toInt(&ok);
   if (!ok || spbrg < 0 || spbrg > 255) {
-    messages_.ShowMessage(43);
+    messages_.ShowMessage(Msg::ByteRange);
     return false;
   }
   // The software type has no code: refused rather than a program without serial code.
   if (RadioType[1]->isChecked()) {
-    messages_.ShowMessage(63, kModeError, *name);
+    messages_.ShowMessage(Msg::SoftwareUart, MessageMode::Error, *name);
     return false;
   }
   if (!CheckCustom->isChecked()) {
     const int index = CheckedIndex(RadioRate);
     if (!TObjUart::PresetBaud(TObjUart::kPresetBauds[index], Clock()).reachable)
-      messages_.ShowMessage(60, kModeError, *name, std::to_string(TObjUart::kPresetBauds[index]) + " Baud");
+      messages_.ShowMessage(Msg::BaudUnreachable, MessageMode::Error, *name, std::to_string(TObjUart::kPresetBauds[index]) + " Baud");
   }
   name_ = *name;
   spbrg_ = spbrg;

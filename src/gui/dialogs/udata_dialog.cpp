@@ -102,7 +102,7 @@ void TDialogUData::Load(const TObjUdata& b) {
 bool TDialogUData::Validate() {
   auto name = CheckBlockName(IName->text(), "UD");
   if (!name) {
-    messages_.ShowMessage(14);
+    messages_.ShowMessage(Msg::InvalidName);
     IName->setText(QString::fromStdString(oldName_));
     return false;
   }

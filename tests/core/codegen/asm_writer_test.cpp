@@ -43,7 +43,7 @@ TEST(AsmWriter, SkipIsPendingUntilTheGuardedInstructionAndSelectionsGoInFrontOfI
   EXPECT_EQ(w.PendingSkip(), "BTFSS STATUS,ZERO");
   w.Comment("; a comment does not end the skip");
   EXPECT_TRUE(w.SkipPending());
-  w.InsertBeforePendingSkip("\tBSF STATUS,RP0\n", 1);
+  w.InsertBeforePendingSkip({{"BSF STATUS,RP0", ""}});
   w.Instr("INCF X,F");
   EXPECT_FALSE(w.SkipPending());
   EXPECT_EQ(w.Text(), "\tMOVLW 1\n\tBSF STATUS,RP0\n\tBTFSS STATUS,ZERO\n; a comment does not end the skip\n\tINCF X,F\n");

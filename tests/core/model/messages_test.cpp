@@ -44,24 +44,24 @@ TEST(MessagesTest, TextsAreKeptExactlyWithInnerSpacesAndAccents) {
 }
 
 TEST(MessagesTest, HeadingWordsFollowMode) {
-  EXPECT_EQ(HeadingWord(Language::German, kModeError), "Fehler");
-  EXPECT_EQ(HeadingWord(Language::English, kModeError), "Error");
-  EXPECT_EQ(HeadingWord(Language::Italian, kModeError), "Errore");
-  EXPECT_EQ(HeadingWord(Language::German, kModeQuestion), "Hinweis");
-  EXPECT_EQ(HeadingWord(Language::English, kModeQuestion), "Hint");
-  EXPECT_EQ(HeadingWord(Language::Italian, kModeQuestion), "Indicazione");
+  EXPECT_EQ(HeadingWord(Language::German, MessageMode::Error), "Fehler");
+  EXPECT_EQ(HeadingWord(Language::English, MessageMode::Error), "Error");
+  EXPECT_EQ(HeadingWord(Language::Italian, MessageMode::Error), "Errore");
+  EXPECT_EQ(HeadingWord(Language::German, MessageMode::Question), "Hinweis");
+  EXPECT_EQ(HeadingWord(Language::English, MessageMode::Question), "Hint");
+  EXPECT_EQ(HeadingWord(Language::Italian, MessageMode::Question), "Indicazione");
 }
 
 TEST(MessagesTest, ComposeJoinsHeadingTextAndDetailsWithSingleSpaces) {
-  EXPECT_EQ(ComposeMessage(Language::German, 8, kModeError, "", ""), "Fehler 8 : dieses ist keine Tolmek Datei !  ");
-  EXPECT_EQ(ComposeMessage(Language::English, 37, kModeError, "RD.1", "LG3"),
+  EXPECT_EQ(ComposeMessage(Language::German, Msg::NotAProjectFile, MessageMode::Error, "", ""), "Fehler 8 : dieses ist keine Tolmek Datei !  ");
+  EXPECT_EQ(ComposeMessage(Language::English, Msg::PinMissing, MessageMode::Error, "RD.1", "LG3"),
             "Error 37 : the pin doesn't exist -> RD.1 LG3");
-  EXPECT_EQ(ComposeMessage(Language::Italian, 11, kModeError, "", ""), "Errore 11 : bei Taktfrequenz !  ");
+  EXPECT_EQ(ComposeMessage(Language::Italian, Msg::AtClock, MessageMode::Error, "", ""), "Errore 11 : bei Taktfrequenz !  ");
 }
 
 TEST(MessagesTest, ErrorsGoToTheSinkUnderTitleErrorAndAnswerNothing) {
   struct TitleSink final : MessageSink {
-    Answer Present(int, int, const std::string& t, const std::string& x) override {
+    Answer Present(Msg, MessageMode, const std::string& t, const std::string& x) override {
       title = t;
       text = x;
       return Answer::Yes;
@@ -69,37 +69,36 @@ TEST(MessagesTest, ErrorsGoToTheSinkUnderTitleErrorAndAnswerNothing) {
     std::string title, text;
   } sink;
   Messenger messenger(&sink, Language::German);
-  EXPECT_EQ(messenger.ShowMessage(8), Answer::None);
+  EXPECT_EQ(messenger.ShowMessage(Msg::NotAProjectFile), Answer::None);
   EXPECT_EQ(sink.title, "Error");
   EXPECT_EQ(sink.text, "Fehler 8 : dieses ist keine Tolmek Datei !  ");
 
-  EXPECT_EQ(messenger.ShowMessage(35, kModeQuestion, "x.asm"), Answer::Yes);
+  EXPECT_EQ(messenger.ShowMessage(Msg::EditorTextChanged, MessageMode::Question, "x.asm"), Answer::Yes);
   EXPECT_EQ(sink.title, "Message");
   EXPECT_EQ(sink.text, "Hinweis 35 : soll die Datei im Editor gespeichert werden ? -> x.asm ");
 }
 
-TEST(MessagesTest, QuestionsReturnTheAnswerAndOtherModesShowNothing) {
+TEST(MessagesTest, QuestionsReturnTheAnswer) {
   RecordingSink sink;
   sink.answer = Answer::Cancel;
   Messenger messenger(&sink, Language::English);
-  EXPECT_EQ(messenger.ShowMessage(4, kModeQuestion), Answer::Cancel);
+  EXPECT_EQ(messenger.ShowMessage(Msg::UnsavedProject, MessageMode::Question), Answer::Cancel);
   ASSERT_EQ(sink.entries.size(), 1u);
   EXPECT_EQ(sink.entries[0].text, "Hint 4 : current file not saved ! Save  now ?  ");
 
-  EXPECT_EQ(messenger.ShowMessage(4, 1), Answer::None);
-  EXPECT_EQ(messenger.ShowMessage(4, 2), Answer::None);
-  EXPECT_EQ(sink.Numbers(), std::vector<int>{4});
+  EXPECT_EQ(messenger.ShowMessage(Msg::UnsavedProject), Answer::None);
+  EXPECT_EQ(sink.Numbers(), (std::vector<int>{4, 4}));
 
   messenger.SetLanguage(Language::Italian);
-  messenger.ShowMessage(11);
+  messenger.ShowMessage(Msg::AtClock);
   EXPECT_EQ(sink.entries.back().text, "Errore 11 : bei Taktfrequenz !  ");
-  EXPECT_EQ(sink.Numbers(), (std::vector<int>{4, 11}));
+  EXPECT_EQ(sink.Numbers(), (std::vector<int>{4, 4, 11}));
 }
 
 TEST(MessagesTest, WithoutSinkNothingIsShown) {
   Messenger messenger;
-  EXPECT_EQ(messenger.ShowMessage(4, kModeQuestion), Answer::None);
-  EXPECT_EQ(messenger.ShowMessage(8), Answer::None);
+  EXPECT_EQ(messenger.ShowMessage(Msg::UnsavedProject, MessageMode::Question), Answer::None);
+  EXPECT_EQ(messenger.ShowMessage(Msg::NotAProjectFile), Answer::None);
 }
 
 }  // namespace

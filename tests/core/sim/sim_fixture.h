@@ -100,7 +100,7 @@ class Probe final : public TBauteil {
     ++starts;
     steps.clear();
     if (failAtStart) {
-      ctx.GetProject().Messages.ShowMessage(17, kModeError, Name);
+      ctx.GetProject().Messages.ShowMessage(Msg::UnknownOutputVariable, MessageMode::Error, Name);
       ctx.RequestAbort();
     }
   }

@@ -1,8 +1,9 @@
-// The editing operations of a page window on the model.
-#include "gui/plan_edit.h"
+// The editing rules of a plan: hit tests, wire split, moving and wiring.
+#include "model/plan_edit.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 namespace tolmek::editing {
@@ -99,6 +100,19 @@ TBauteil* FindObject(const Project& project, int page, int x, int y) {
   return nullptr;
 }
 
+Grab GrabAt(TBauteil& hit, int x, int y, bool moveNode) {
+  if (TObjKnoten* node = AsNode(&hit)) {
+    if (moveNode) return {Grip::Move};
+    if (HasFreeLink(node)) return {Grip::Wire, nullptr, node};
+    return {};
+  }
+  if (TObjAnschluss* pin = hit.HitPin(x, y)) {
+    if (pin->Partner) return {};
+    return {Grip::Wire, pin, nullptr};
+  }
+  return {Grip::Move};
+}
+
 TObjKnoten* SplitWire(Project& project, int page, int x, int y) {
   for (bool horizontal : {true, false}) {
     Segment s = FindSegment(project, page, x, y, horizontal);
@@ -112,7 +126,7 @@ bool MoveSelection(Project& project, int dx, int dy) {
     if (!e->Marked) continue;
     int x = e->X + dx, y = e->Y + dy;
     if (x < 0 || x > kPageWidth - 10 || y < 0 || y > kPageHeight - 10) {
-      project.Messages.ShowMessage(40);
+      project.Messages.ShowMessage(Msg::LeavesPage);
       return false;
     }
   }
@@ -121,6 +135,14 @@ bool MoveSelection(Project& project, int dx, int dy) {
     e->X += dx;
     e->Y += dy;
   }
+  return true;
+}
+
+bool MoveElement(Project& project, TBauteil& grabbed, Point to) {
+  if (to.x <= 0 || to.x >= kPageWidth || to.y <= 0 || to.y >= kPageHeight) return false;
+  if (grabbed.Marked) return MoveSelection(project, to.x - grabbed.X, to.y - grabbed.Y);
+  grabbed.X = to.x;
+  grabbed.Y = to.y;
   return true;
 }
 
@@ -133,6 +155,12 @@ void SelectInRectangle(Project& project, int page, Point a, Point b) {
   int top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
   for (const auto& e : project.Elements())
     if (e->Page == page && left <= e->X && e->X < right && top <= e->Y && e->Y < bottom) e->Marked = 1;
+}
+
+void AimWire(Project& project, WireRequest& r, Point drawn) {
+  r.target = FindObject(project, r.page, drawn.x, drawn.y);
+  if (!r.target) r.target = SplitWire(project, r.page, r.release.x, r.release.y);
+  r.targetPin = r.target && !r.target->IsNode() ? r.target->HitPin(drawn.x, drawn.y) : nullptr;
 }
 
 bool FinishWire(Project& project, const WireRequest& r) {
