@@ -201,6 +201,11 @@ bool GpsimRun::Run() {
   std::ostringstream s;
   s << "load " << processor_ << " " << program_.hex.string() << "\n";
   s << setup_;
+  const fs::path logPath = program_.source.parent_path() / "tolmek_writes.log";
+  if (!logged_.empty()) {
+    s << "log on " << logPath.string() << "\n";
+    for (const std::string& reg : logged_) s << "log w " << reg << "\n";
+  }
   for (size_t i = 0; i < stimuli_.size(); ++i) {
     const Stimulus& st = stimuli_[i];
     // gpsim ignores an edge at cycle 0: the level there is the stimulus's initial state.
@@ -232,17 +237,23 @@ bool GpsimRun::Run() {
   std::vector<size_t> order(samples_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return samples_[a].cycle < samples_[b].cycle; });
+  // Actions and samples in cycle order; an action at the same cycle as a sample comes first.
+  std::vector<std::pair<uint64_t, std::string>> steps;
+  for (const SampleAt& a : actions_) steps.push_back({a.cycle, a.expression + "\n"});
+  for (size_t i : order)
+    steps.push_back({samples_[i].cycle, samples_[i].command ? samples_[i].expression + "\n"
+                                                            : "echo @@S" + std::to_string(i) + "@@\n" +
+                                                                  samples_[i].expression + "\n"});
+  std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   uint64_t reached = 0;
-  for (size_t i : order) {
-    if (samples_[i].cycle > reached) {
-      s << "break c " << samples_[i].cycle << "\nrun\n";
-      reached = samples_[i].cycle;
+  for (const auto& [cycle, text] : steps) {
+    if (cycle > reached) {
+      s << "break c " << cycle << "\nrun\n";
+      reached = cycle;
     }
-    if (samples_[i].command)
-      s << samples_[i].expression << "\n";
-    else
-      s << "echo @@S" << i << "@@\n" << samples_[i].expression << "\n";
+    s << text;
   }
+  if (!logged_.empty()) s << "log off\n";
   s << "quit\n";
   script_ = s.str();
 
@@ -255,6 +266,20 @@ bool GpsimRun::Run() {
                                      program_.source.parent_path().string());
   output_ = p.Output;
   if (!p.Started) return false;
+  writes_.clear();
+  if (!logged_.empty()) {
+    // "  Wrote: 0x0025 to portb(0x0006) was 0x0000"
+    std::ifstream log(logPath);
+    std::string line;
+    while (std::getline(log, line)) {
+      const size_t at = line.find("Wrote: 0x");
+      const size_t to = line.find(" to ", at == std::string::npos ? 0 : at);
+      const size_t paren = line.find('(', to == std::string::npos ? 0 : to);
+      if (at == std::string::npos || to == std::string::npos || paren == std::string::npos) continue;
+      const int value = int(std::stol(line.substr(at + 9, to - at - 9), nullptr, 16));
+      writes_.push_back({line.substr(to + 4, paren - to - 4), value});
+    }
+  }
   bool all = true;
   for (size_t i = 0; i < samples_.size(); ++i) {
     if (samples_[i].command) continue;

@@ -89,8 +89,14 @@ class GpsimRun {
   // Gives gpsim `command` when the simulation reaches `cycle` ("reg(0x20) = 5", "reset"), in cycle order with
   // the samples.
   void Command(uint64_t cycle, const std::string& command);
-  // Lines given to gpsim right after the program is loaded (modules, nodes, attachments).
-  void Setup(const std::string& lines) { setup_ += lines; }
+  // Commands given right after the program is loaded (modules, nodes, attributes, "frequency").
+  void Setup(const std::string& commands) { setup_ += commands + "\n"; }
+  // Commands run when the simulation reaches `cycle` (for example "U1.tx = 65").
+  void At(uint64_t cycle, const std::string& commands) { actions_.push_back({cycle, commands}); }
+  // Logs every write to these registers ("portb"); LogWrites() holds the log after Run().
+  void LogWrites(const std::vector<std::string>& registers) { logged_ = registers; }
+  // The logged writes in order: register name and value written.
+  [[nodiscard]] const std::vector<std::pair<std::string, int>>& Writes() const { return writes_; }
   // Runs gpsim once through all samples; false when gpsim could not run or printed no value for a sample.
   bool Run();
   [[nodiscard]] std::optional<int64_t> Value(size_t sample) const;
@@ -113,6 +119,10 @@ class GpsimRun {
   std::vector<Stimulus> stimuli_;
   std::vector<std::pair<std::string, double>> voltages_;
   std::vector<SampleAt> samples_;
+  std::vector<SampleAt> actions_;
+  std::string setup_;
+  std::vector<std::string> logged_;
+  std::vector<std::pair<std::string, int>> writes_;
   std::vector<std::optional<int64_t>> values_;
   std::string output_;
   std::string script_;

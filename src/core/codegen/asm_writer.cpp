@@ -31,6 +31,7 @@ bool AsmWriter::IsSkip(std::string_view instruction) {
 
 void AsmWriter::Label(std::string_view name) {
   if (trackJumps_) labels_.insert_or_assign(std::string(name), RomCounter);
+  codeLabels_.insert_or_assign(std::string(name), code_.size());
   text_ += name;
   text_ += '\n';
 }
@@ -45,10 +46,12 @@ void AsmWriter::Instr(std::string_view text, std::string_view comment) {
   }
   text_ += '\n';
   ++RomCounter;
+  code_.emplace_back(text);
   if (trackJumps_ && Mnemonic(text) == "CALL") calls_.emplace_back(RegisterOperand(text));
 
   if (IsSkip(text)) {
     skipLine_ = lineStart;
+    skipCode_ = code_.size() - 1;
     pendingSkip_.assign(text);
   } else {
     skipLine_ = kNoSkip;
@@ -100,12 +103,14 @@ std::string AsmWriter::Lines(const Instructions& selection) const {
 void AsmWriter::Selection(const Instructions& selection) {
   text_ += Lines(selection);
   RomCounter += static_cast<int32_t>(selection.size());
+  code_.insert(code_.end(), selection.size(), std::string("NOP"));
 }
 
 void AsmWriter::Verbatim(std::string_view text, int words) {
   text_ += text;
   if (!text.empty() && text.back() != '\n') text_ += '\n';
   RomCounter += words;
+  code_.insert(code_.end(), size_t(std::max(words, 0)), std::string("NOP"));
 }
 
 void AsmWriter::InsertBeforePendingSkip(const Instructions& selection) {
@@ -114,6 +119,9 @@ void AsmWriter::InsertBeforePendingSkip(const Instructions& selection) {
   text_.insert(skipLine_, lines);
   skipLine_ += lines.size();
   RomCounter += static_cast<int32_t>(selection.size());
+  // Bank selections: no jumps, so they stand in the code list as plain words.
+  code_.insert(code_.begin() + std::ptrdiff_t(skipCode_), selection.size(), std::string("NOP"));
+  skipCode_ += selection.size();
   // The skip moved down by `words`; labels written after it cannot exist (nothing but the skip follows).
 }
 
@@ -125,6 +133,8 @@ void AsmWriter::Clear() {
   afterNext_ = nullptr;
   labels_.clear();
   calls_.clear();
+  code_.clear();
+  codeLabels_.clear();
 }
 
 int32_t AsmWriter::LabelAddress(std::string_view name) const {

@@ -61,6 +61,9 @@ class AsmWriter {
   [[nodiscard]] int32_t LabelAddress(std::string_view name) const;
   // Targets of the CALL instructions written, in order.
   [[nodiscard]] const std::vector<std::string>& CallTargets() const { return calls_; }
+  // Every instruction written, in address order (without comments), and the index each label stands at.
+  [[nodiscard]] const std::vector<std::string>& Code() const { return code_; }
+  [[nodiscard]] const std::unordered_map<std::string, size_t>& CodeLabels() const { return codeLabels_; }
 
   [[nodiscard]] const std::string& Text() const { return text_; }
   [[nodiscard]] std::string TakeText() { return std::move(text_); }
@@ -81,6 +84,9 @@ class AsmWriter {
   bool trackJumps_ = false;
   std::unordered_map<std::string, int32_t> labels_;
   std::vector<std::string> calls_;
+  std::vector<std::string> code_;
+  std::unordered_map<std::string, size_t> codeLabels_;
+  size_t skipCode_ = 0;
 };
 
 // The first word of an instruction ("BTFSS PORTB,0" -> "BTFSS"), upper-cased text assumed.

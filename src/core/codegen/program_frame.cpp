@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string_view>
 
+#include "codegen/call_depth.h"
 #include "codegen/config_word.h"
 #include "codegen/program_writer.h"
 #include "components/registry.h"
@@ -68,6 +69,7 @@ bool ProgramWriter::Pass(GenerationResult& result) {
   const bool again = WriteMainLoop(result) && !(tooLong = result.OutOfRom);
   WriteTail();
   WriteReachErrors(result);
+  CheckCallDepth(result);
   Blank();
   Directive("END");
   Blank();
@@ -436,6 +438,29 @@ void ProgramWriter::WriteTail() {
       Instr("GOTO 0");
       break;
   }
+}
+
+void ProgramWriter::CheckCallDepth(GenerationResult& result) {
+  const ProcessorProps& p = props();
+  const int stack = p.Core12 ? 2 : 8;
+  const CallChain main = DeepestCallChain(out_.Code(), out_.CodeLabels(), 0);
+  int needed = main.depth;
+  bool recursive = main.recursive;
+  std::vector<std::string> calls = main.calls;
+  if (p.HasInterrupts) {
+    const CallChain irq = DeepestCallChain(out_.Code(), out_.CodeLabels(), 4);
+    needed += 1 + irq.depth;
+    recursive = recursive || irq.recursive;
+    if (irq.depth > 0) {
+      calls.push_back("(interrupt)");
+      calls.insert(calls.end(), irq.calls.begin(), irq.calls.end());
+    }
+  }
+  result.CallDepthError.clear();
+  if (!recursive && needed <= stack) return;
+  for (const std::string& c : calls) result.CallDepthError += (result.CallDepthError.empty() ? "" : " -> ") + c;
+  project_.Messages.ShowMessage(Msg::CallsTooDeep, MessageMode::Error, result.CallDepthError,
+                                "(" + std::to_string(needed) + " > " + std::to_string(stack) + ")");
 }
 
 void ProgramWriter::WriteReachErrors(GenerationResult& result) {

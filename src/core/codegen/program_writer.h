@@ -43,6 +43,9 @@ struct GenerationResult {
   int32_t RomUsed = 0;
   // Jumps a 12-bit core cannot make (also written into the source as ERROR lines for the assembler).
   std::vector<std::string> ReachErrors;
+  // Message 62: the deepest call chain needs more return addresses than the part's stack holds
+  // ("A -> B -> C"); empty when every chain fits.
+  std::string CallDepthError;
   // A build may go on with this file.
   [[nodiscard]] bool Buildable() const { return FileWritten && !OutOfRom; }
 };
@@ -179,6 +182,9 @@ class ProgramWriter {
   void WritePagePadding();
   void WriteTail();
   void WriteReachErrors(GenerationResult& result);
+  // Measures every call chain against the stack: two levels on 12-bit cores, eight on 14-bit cores of
+  // which the interrupt takes one (plus what its own calls need).
+  void CheckCallDepth(GenerationResult& result);
 
   // Fixed subroutines (fixed_routines.cpp).
   void WriteRoutineBox(std::initializer_list<std::string_view> titles);

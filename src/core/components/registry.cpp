@@ -12,6 +12,8 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/lcd_base.h"
+#include "components/lcd_text.h"
 #include "components/limit.h"
 #include "components/mathe.h"
 #include "components/puls.h"
@@ -27,6 +29,8 @@
 #include "components/tabelle.h"
 #include "components/text.h"
 #include "components/timer.h"
+#include "components/uart.h"
+#include "components/udata.h"
 #include "components/vergl.h"
 #include "components/vrzaehl.h"
 #include "components/zaehler.h"
@@ -98,16 +102,16 @@ const KindInfo kKinds[] = {
      {"EE-Modul, intern+extern", "EE-Modul, internal+external", "Modulo EE, interno+esterno"}, kBlock, nullptr, 60, 60},
     {kind::Limit,    "TObjLimit",    "LM", &Make<TObjLimit>, Second, "SpeedButton37", "LIM",
      {"Limiter", "Limiter", "Limitatore"}, kBlock, nullptr, 60, 60},
-    {kind::LcdBase,  "TObjLcdBase",  "LCD", kNotBuilt, Second, "SpeedButton38", "LCD",
-     {"LCD-Modul", "LCD-Modul", "Modulo LCD"}, kBlock, nullptr, 0, 0},
-    {kind::LcdText,  "TObjLcdText",  "LT", kNotBuilt, Second, "SpeedButton39", "LT",
-     {"LCD Text o. Wert ausgeben", "LCD Text out or Value", "LCD testo o valore"}, kBlock, nullptr, 0, 0},
+    {kind::LcdBase,  "TObjLcdBase",  "LB", &Make<TObjLcdBase>, Second, "SpeedButton38", "LCD",
+     {"LCD-Modul", "LCD-Modul", "Modulo LCD"}, kBlock, nullptr, 80, 50},
+    {kind::LcdText,  "TObjLcdText",  "LT", &Make<TObjLcdText>, Second, "SpeedButton39", "LT",
+     {"LCD Text o. Wert ausgeben", "LCD Text out or Value", "LCD testo o valore"}, kBlock, nullptr, 110, 70},
     {kind::Sleep,    "TObjSleep",    "SL", &Make<TObjSleep>, Second, "SpeedButton40", "Zz",
      {"Sleep-Modus", "Sleep-Modus", "Modo sleep"}, kBlock, nullptr, 60, 40},
-    {kind::Uart,     "TObjUart",     "UART", kNotBuilt, Second, "SpeedButton42", "UB",
-     {"UART-Base", "UART-Base", "UART-Base"}, kBlock, nullptr, 0, 0},
-    {kind::Udata,    "TObjUdata",    "UD", kNotBuilt, Second, "SpeedButton43", "UD",
-     {"UART-Data", "UART-Data", "UART-Data"}, kBlock, nullptr, 0, 0},
+    {kind::Uart,     "TObjUart",     "UA", &Make<TObjUart>, Second, "SpeedButton42", "UB",
+     {"UART-Base", "UART-Base", "UART-Base"}, kBlock, nullptr, 70, 50},
+    {kind::Udata,    "TObjUdata",    "UD", &Make<TObjUdata>, Second, "SpeedButton43", "UD",
+     {"UART-Data", "UART-Data", "UART-Data"}, kBlock, nullptr, 80, 50},
     // Junction nodes are placed by wiring, not from a tool bar.
     {kind::Knoten,   "TObjKnoten",   "", &Make<TObjKnoten>, None, "", "",
      {"", "", ""}, 0, nullptr, 11, 11},

@@ -15,7 +15,7 @@ struct CatalogueEntry {
 };
 
 // Message 11 has no Italian text of its own; the Italian column repeats the German line.
-constexpr std::array<CatalogueEntry, 54> kCatalogue{{
+constexpr std::array<CatalogueEntry, 58> kCatalogue{{
     {1, "1 : keine Bit-Bezeichnung bei Bauteil",
      "1 : no bit-name at object",
      "1: specificare il bit-name del blocco funzionale"},
@@ -179,6 +179,18 @@ constexpr std::array<CatalogueEntry, 54> kCatalogue{{
     {55, "55 : dieses Zeichen kann nicht in der Datei gespeichert werden !",
      "55 : this character cannot be stored in the file !",
      "55 : questo carattere non può essere salvato nel file !"},
+    {60, "60 : Baudrate bei diesem Takt nicht auf 2% genau erreichbar ->",
+     "60 : baud rate not reachable within 2% at this clock ->",
+     "60 : baud rate non raggiungibile entro il 2% con questo clock ->"},
+    {61, "61 : kein Modul mit diesem Namen ->",
+     "61 : no module of this name ->",
+     "61 : nessun modulo con questo nome ->"},
+    {62, "62 : Unterprogramm-Aufrufe zu tief geschachtelt für den Stack des PIC ->",
+     "62 : subroutine calls nested too deep for the PIC's stack ->",
+     "62 : chiamate annidate troppo profonde per lo stack del PIC ->"},
+    {63, "63 : Software-UART erzeugt keinen Code, bitte Hardware wählen ->",
+     "63 : software UART generates no code, please choose hardware ->",
+     "63 : UART software non genera codice, scegliere hardware ->"},
 }};
 
 struct Headings {

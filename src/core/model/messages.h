@@ -69,6 +69,10 @@ enum class Msg : int {
   DamagedLinks = 53,
   PlanTooLarge = 54,
   CharacterNotStorable = 55,
+  BaudUnreachable = 60,
+  NoSuchModule = 61,
+  CallsTooDeep = 62,
+  SoftwareUart = 63,
 };
 [[nodiscard]] constexpr int Number(Msg m) { return static_cast<int>(m); }
 

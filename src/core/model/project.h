@@ -50,6 +50,8 @@ struct EnvironmentOptions {
 };
 
 // Told when an element's look changed (levels while simulating); the page windows repaint just that.
+class DisplayHost;
+
 class RedrawListener {
  public:
   virtual ~RedrawListener() = default;
@@ -133,6 +135,8 @@ class Project {
   McuSettings Mcu;
   EnvironmentOptions Options;
   RedrawListener* Redraw = nullptr;
+  // Opens the simulated character displays of LCD modules; without one they keep their cells unseen.
+  DisplayHost* Displays = nullptr;
 
  private:
   ElementList list_;

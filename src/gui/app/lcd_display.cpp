@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPointer>
 
 namespace tolmek {
 
@@ -62,6 +63,41 @@ void TLCDDisplay::paintEvent(QPaintEvent*) {
       p.drawText(QPoint(x, y + m.ascent()), QString(QChar::fromLatin1(rows_[size_t(r)][size_t(i)])));
     }
   }
+}
+
+namespace {
+
+// The cells of a module shown in a window; the window's place is what the module remembers.
+class ShownDisplay final : public CharacterDisplay {
+ public:
+  ShownDisplay(QWidget* owner, const std::string& caption, int columns, int rows, int left, int top)
+      : window_(new TLCDDisplay(owner)) {
+    window_->setWindowTitle(QString::fromLatin1(caption.c_str()));
+    window_->SetCells(columns, rows);
+    window_->move(left, top);
+    window_->show();
+    Place(left, top);
+  }
+  ~ShownDisplay() override { delete window_.data(); }
+  [[nodiscard]] int Left() const override { return window_ ? window_->x() : CharacterDisplay::Left(); }
+  [[nodiscard]] int Top() const override { return window_ ? window_->y() : CharacterDisplay::Top(); }
+  [[nodiscard]] TLCDDisplay* Window() const { return window_; }
+
+ protected:
+  void Changed() override {
+    if (!window_) return;
+    for (int r = 0; r < kRows; ++r) window_->WriteText(0, r, Row(r));
+  }
+
+ private:
+  QPointer<TLCDDisplay> window_;
+};
+
+}  // namespace
+
+std::unique_ptr<CharacterDisplay> LcdDisplayHost::OpenDisplay(const std::string& caption, int columns, int rows,
+                                                              int left, int top) {
+  return std::make_unique<ShownDisplay>(owner_, caption, columns, rows, left, top);
 }
 
 }  // namespace tolmek

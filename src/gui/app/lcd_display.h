@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/char_display.h"
+
 namespace tolmek {
 
 class TLCDDisplay final : public QWidget {
@@ -34,6 +36,17 @@ class TLCDDisplay final : public QWidget {
 
  private:
   std::array<std::string, kRows> rows_;
+};
+
+// Opens a TLCDDisplay for each LCD module while simulating; the module's cells are mirrored into it.
+class LcdDisplayHost final : public DisplayHost {
+ public:
+  explicit LcdDisplayHost(QWidget* owner) : owner_(owner) {}
+  [[nodiscard]] std::unique_ptr<CharacterDisplay> OpenDisplay(const std::string& caption, int columns, int rows,
+                                                              int left, int top) override;
+
+ private:
+  QWidget* owner_;
 };
 
 }  // namespace tolmek

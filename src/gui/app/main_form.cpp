@@ -150,6 +150,8 @@ TMainForm::TMainForm(Project& project, Environment& env, const IniFile& ini, QWi
   dialogPasswords_ = std::make_unique<DialogPasswordPrompt>(project_.Messages, this);
   Passwords = dialogPasswords_.get();
   valueWindow_ = new TDialogAnalog(this);
+  displays_ = std::make_unique<LcdDisplayHost>(this);
+  project_.Displays = displays_.get();
 
   BuildMenus();
   BuildToolBars();
@@ -168,6 +170,7 @@ TMainForm::TMainForm(Project& project, Environment& env, const IniFile& ini, QWi
 TMainForm::~TMainForm() {
   engine_.SetObserver(nullptr);
   engine_.StopSimulation();
+  if (project_.Displays == displays_.get()) project_.Displays = nullptr;
   if (valueWindow_) valueWindow_->HideValue();
 }
 

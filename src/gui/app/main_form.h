@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "gui/app/printing.h"
+#include "gui/app/lcd_display.h"
 #include "gui/app/value_window.h"
 #include "gui/main_window.h"
 #include "model/project_file.h"
@@ -167,6 +168,7 @@ class TMainForm final : public TMainWindow, private SimObserver {
   std::unique_ptr<PasswordPrompt> dialogPasswords_;
   QPrinter printer_;
   QPointer<TDialogAnalog> valueWindow_;
+  std::unique_ptr<LcdDisplayHost> displays_;
   QPointer<HelpWindow> help_;
   QPointer<QTimer> simTimer_;
   std::array<QPointer<SimOverlay>, kPageCount> overlays_{};

@@ -8,6 +8,8 @@
 #include "components/gatter.h"
 #include "components/gnd.h"
 #include "components/inc.h"
+#include "components/lcd_base.h"
+#include "components/lcd_text.h"
 #include "components/limit.h"
 #include "components/mathe.h"
 #include "components/puls.h"
@@ -23,6 +25,8 @@
 #include "components/tabelle.h"
 #include "components/text.h"
 #include "components/timer.h"
+#include "components/uart.h"
+#include "components/udata.h"
 #include "components/vergl.h"
 #include "components/vrzaehl.h"
 #include "components/zaehler.h"
@@ -32,6 +36,8 @@
 #include "gui/dialogs/ee_dialog.h"
 #include "gui/dialogs/gatter_dialog.h"
 #include "gui/dialogs/gnd_dialog.h"
+#include "gui/dialogs/lcd_base_dialog.h"
+#include "gui/dialogs/lcd_text_dialog.h"
 #include "gui/dialogs/mux_dialog.h"
 #include "gui/dialogs/pin8_dialog.h"
 #include "gui/dialogs/pin_dialog.h"
@@ -44,6 +50,8 @@
 #include "gui/dialogs/tabelle_dialog.h"
 #include "gui/dialogs/text_dialog.h"
 #include "gui/dialogs/timer_dialog.h"
+#include "gui/dialogs/uart_dialog.h"
+#include "gui/dialogs/udata_dialog.h"
 #include "gui/dialogs/zaehler_dialog.h"
 #include "gui/file_text.h"
 #include "model/node.h"
@@ -106,6 +114,10 @@ constexpr DialogRow kDialogs[] = {
     {kind::Tabelle, 0, &Run<TObjTabelle, TDialogTabelle>},
     {kind::Call, 0, &Run<TObjCall, TDialogCall>},
     {kind::Data8, 0, &Run<TObjData8, TDialogData8>},
+    {kind::LcdBase, 0, &Run<TObjLcdBase, TDialogLCDBase>},
+    {kind::LcdText, 0, &Run<TObjLcdText, TDialogLCDText>},
+    {kind::Uart, 0, &Run<TObjUart, TDialogUART>},
+    {kind::Udata, 0, &Run<TObjUdata, TDialogUData>},
 };
 
 const DialogRow* Find(const TBauteil& element) {
