@@ -13,6 +13,7 @@
 
 #include "app_support.h"
 #include "components/gatter.h"
+#include "components/registry.h"
 #include "gui/app/dialog_diverse.h"
 #include "gui/app/dialog_lang.h"
 #include "gui/build/build_commands.h"
@@ -220,6 +221,22 @@ TEST_F(FirstUseTest, TheEnvironmentDialogSaysWhyItRefusesARefreshPeriod) {
   dialog.accept();
   EXPECT_NE(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(sink.Numbers(), std::vector<int>{12});
+}
+
+TEST_F(FirstUseTest, EveryBuiltKindsButtonShowsItsBodyInMiniature) {
+  Start();
+  for (const KindInfo& kind : AllKinds()) {
+    if (!*kind.button) continue;
+    QAction* button = form->findChild<QAction*>(kind.button);
+    ASSERT_NE(button, nullptr) << kind.button;
+    const QImage face = button->icon().pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
+    int body = 0;  // pixels in the fill colour of a block's body
+    for (int y = 0; y < face.height(); ++y)
+      for (int x = 0; x < face.width(); ++x) body += face.pixelColor(x, y) == QColor(255, 255, 224);
+    if (kind.Built() && kind.code != kind::Text && kind.code != kind::Gnd && kind.code != kind::Spl)
+      EXPECT_GT(body, 20) << kind.className;
+    if (!kind.Built()) EXPECT_EQ(body, 0) << kind.className << " keeps its text glyph";
+  }
 }
 
 }  // namespace
