@@ -18,6 +18,7 @@
 #include "gui/app/main_form_texts.h"
 #include "gui/app/password_prompt.h"
 #include "gui/app/value_window.h"
+#include "gui/build/build_commands.h"
 #include "gui/build/install_commands.h"
 
 namespace tolmek {
@@ -165,6 +166,12 @@ TMainForm::TMainForm(Project& project, Environment& env, const IniFile& ini, QWi
 }
 
 TMainForm::~TMainForm() {
+  // The result windows go with the area after this body has run; the build commands, told of each, must
+  // not call back into a window that is no longer there.
+  AfterEdit.clear();
+  LanguageChanged.clear();
+  ProjectRenewed = nullptr;
+  delete findChild<BuildCommands*>(QString(), Qt::FindDirectChildrenOnly);
   engine_.SetObserver(nullptr);
   engine_.StopSimulation();
   if (valueWindow_) valueWindow_->HideValue();

@@ -19,7 +19,7 @@ void SetGauge(QProgressBar& bar, int used, int size, const char* background, con
   const bool overflow = used > size;
   bar.setMaximum(std::max(1, size));
   bar.setValue(std::clamp(used, 0, std::max(1, size)));
-  bar.setStyleSheet(QString("QProgressBar { background: %1; border: 1px solid gray; }"
+  bar.setStyleSheet(QString("QProgressBar { background: %1; color: white; border: 1px solid gray; }"
                             "QProgressBar::chunk { background: %2; }")
                         .arg(background, overflow ? "yellow" : "red"));
   const QString hint = QString("%1: %2 (%3)").arg(what).arg(used).arg(size);
