@@ -211,8 +211,8 @@ void TWorkWindow::mouseReleaseEvent(QMouseEvent* event) {
   moving_ = false;
   moved_ = nullptr;
 
+  project.Saved = false;  // before the steps after an edit, so the title's marker sees it
   host_.PlanEdited();
-  project.Saved = false;
   RefreshOverlay(before);
   Invalidate();
 }

@@ -90,6 +90,40 @@ TEST_F(KindDialogTest, WordPinRefusesALowerCaseStartAndPutsTheOldNameBack) {
   ASSERT_TRUE(PressOk(d));
 }
 
+// Every typed net name becomes an operand of the program: the dialog refuses what the assembler would.
+TEST_F(KindDialogTest, NetNamesThatCannotBecomeOperandsAreRefusedWhereTheyAreTyped) {
+  auto& gate = Add<TObjGatter>(kind::Gatter);
+  auto& node = Add<TObjKnoten>(kind::Knoten, 200, 120);
+  Connect(node, gate.Output());
+  struct Case {
+    const char* typed;
+    bool node, bitPin, wordPin;  // accepted by each dialog
+  };
+  const Case cases[] = {
+      {"9xyz", false, false, false}, {"9xyz.1", false, false, false}, {"25", true, false, true},
+      {"XYZ9", true, false, true},   {"xyz.3", true, true, false},    {"XYZ.8", false, false, false},
+      {"XYZ.", false, false, false}, {"_X.0", true, true, false},     {"RB.0", true, true, false},
+      {"2.1", false, false, false},  {"25X", false, false, false},     {"X.Y", false, false, false},
+  };
+  for (const Case& c : cases) {
+    sink.entries.clear();
+    TDialogAnschluss8 nodeDialog(TDialogAnschluss8::Use::Node, messages, nullptr);
+    nodeDialog.Load(node);
+    nodeDialog.IVerbindung->setText(c.typed);
+    EXPECT_EQ(PressOk(nodeDialog), c.node) << "node " << c.typed;
+    TDialogAnschluss bitDialog(messages, nullptr);
+    bitDialog.Load(gate.Input(0));
+    bitDialog.IVerbindung->setText(c.typed);
+    EXPECT_EQ(PressOk(bitDialog), c.bitPin) << "1-bit pin " << c.typed;
+    TDialogAnschluss8 wordDialog(TDialogAnschluss8::Use::Pin8, messages, nullptr);
+    wordDialog.Load(gate);
+    wordDialog.IVerbindung->setText(c.typed);
+    EXPECT_EQ(PressOk(wordDialog), c.wordPin) << "8-bit pin " << c.typed;
+    const size_t refused = size_t(!c.node) + size_t(!c.bitPin) + size_t(!c.wordPin);
+    EXPECT_EQ(sink.Numbers(), std::vector<int>(refused, 14)) << c.typed;
+  }
+}
+
 TEST_F(KindDialogTest, NodeNameFloodsTheNet) {
   auto& gate = Add<TObjGatter>(kind::Gatter);
   auto& node = Add<TObjKnoten>(kind::Knoten, 200, 120);

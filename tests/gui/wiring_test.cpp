@@ -73,7 +73,30 @@ TEST_F(WiringTest, WithoutRightAngleWiringOneNodeEndsTheWire) {
   EXPECT_EQ(gate.Output().Partner, end);
 }
 
-TEST_F(WiringTest, AReleaseOnAPinOfAnotherBlockJoinsBothThroughANode) {
+TEST_F(WiringTest, AnAlignedWireNeedsNoElbow) {
+  auto& gate = Place<TObjGatter>(kind::Gatter, 100, 100);
+  Drag(kOutput, {300, 120});
+  ASSERT_EQ(NodeCount(), 1u);
+  EXPECT_EQ(gate.Output().Partner, NodeAt(300, 120));
+}
+
+TEST_F(WiringTest, PinToPinWithRightAngleWiringTurnsWhereThePreviewTurned) {
+  auto& a = Place<TObjGatter>(kind::Gatter, 100, 100);
+  auto& b = Place<TObjGatter>(kind::Gatter, 300, 100);
+  b.Input(0).SetName("LAMP.1");
+  Drag(kOutput, {305, 110});
+  ASSERT_EQ(NodeCount(), 1u);
+  // Along the output's line to below the input's stub end (300, 110), then up to it.
+  TObjKnoten* elbow = NodeAt(300, 120);
+  ASSERT_NE(elbow, nullptr);
+  EXPECT_EQ(a.Output().Partner, elbow);
+  EXPECT_EQ(b.Input(0).Partner, elbow);
+  EXPECT_EQ(a.Output().Name, "LAMP.1");
+  EXPECT_EQ(elbow->Name, "LAMP.1");
+}
+
+TEST_F(WiringTest, PinToPinPutsANodeHalfWayWithoutRightAngleWiring) {
+  env.RightAngleWires = false;
   auto& a = Place<TObjGatter>(kind::Gatter, 100, 100);
   auto& b = Place<TObjGatter>(kind::Gatter, 300, 100);
   Drag(kOutput, {305, 110});

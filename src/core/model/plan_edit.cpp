@@ -211,11 +211,15 @@ bool FinishWire(Project& project, const WireRequest& r) {
     return true;
   }
 
-  // Pin to a pin of another component: a node half-way between them.
+  // Pin to a pin of another component: one node between them.
   if (!fromNode && r.targetPin) {
     if (r.targetPin->Partner || r.targetPin->Owner == r.startPin->Owner) return false;
     Point a = r.startPin->AbsolutePosition(0, 0), b = r.targetPin->AbsolutePosition(0, 0);
-    TObjKnoten* middle = NewNode(project, r.page, {(a.x + b.x) / 2, (a.y + b.y) / 2});
+    // With right-angle wiring the node is the elbow the rubber wire showed; else it lies half-way.
+    const Point to = WireEndOnPage(*r.targetPin);
+    const bool turn = r.rightAngle && !Aligned(from, to);
+    const Point elbow = r.elbowVertical ? Point{from.x, to.y} : Point{to.x, from.y};
+    TObjKnoten* middle = NewNode(project, r.page, turn ? elbow : Point{(a.x + b.x) / 2, (a.y + b.y) / 2});
     Connect(*middle, *r.startPin);
     Connect(*middle, *r.targetPin);
     bool takeTarget = Unnamed(r.startPin->Name) && !Unnamed(r.targetPin->Name);

@@ -53,8 +53,8 @@ QCheckBox* Check(QWidget* parent, QLayout* layout, const char* name, bool on) {
 
 }  // namespace
 
-TDialogDiverse::TDialogDiverse(const EnvironmentChoice& current, QWidget* parent)
-    : QDialog(parent), result_(current) {
+TDialogDiverse::TDialogDiverse(const EnvironmentChoice& current, Messenger* messages, QWidget* parent)
+    : QDialog(parent), result_(current), messages_(messages) {
   setObjectName("TDialogDiverse");
   const Environment& e = current.env;
   auto* layout = new QGridLayout(this);
@@ -127,7 +127,13 @@ void TDialogDiverse::SetLanguageCaptions(Language lang) { ApplyCaptions(*this, k
 void TDialogDiverse::accept() {
   bool number = false;
   const long long rate = rate_->text().trimmed().toLongLong(&number);
-  if (!number) return;  // stays open, no message
+  if (!number) {
+    // The dialog stays open and says why.
+    if (messages_) messages_->ShowMessage(Msg::OnlyNumbers);
+    rate_->setFocus();
+    rate_->selectAll();
+    return;
+  }
   EnvironmentChoice r = result_;
   r.simRate = ClampSimRate(rate);
   r.env.AutoSignals = signale_->isChecked();

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "gui/environment.h"
+#include "model/messages.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -21,16 +22,19 @@ class TDialogDiverse final : public QDialog {
   Q_OBJECT
 
  public:
-  TDialogDiverse(const EnvironmentChoice& current, QWidget* parent = nullptr);
+  // `messages` tells why a refresh text is refused (none: refused silently).
+  explicit TDialogDiverse(const EnvironmentChoice& current, Messenger* messages = nullptr, QWidget* parent = nullptr);
 
   // What OK accepted (the values passed in until then).
   [[nodiscard]] const EnvironmentChoice& Result() const { return result_; }
   void SetLanguageCaptions(Language lang);
-  // OK: a refresh text that is no number keeps the dialog open; the number is clamped to 1..65535.
+  // OK: a refresh text that is no number keeps the dialog open with message 12; the number is clamped to
+  // 1..65535.
   void accept() override;
 
  private:
   EnvironmentChoice result_;
+  Messenger* messages_;
   QCheckBox* signale_;
   QCheckBox* rechteMaus_;
   QCheckBox* shift_;

@@ -23,7 +23,15 @@ constexpr Caption kCaptions[] = {
 
 }  // namespace
 
-TDialogLang::TDialogLang(QWidget* parent) : QDialog(parent) {
+int LanguageOfLocale(const QLocale& locale) {
+  switch (locale.language()) {
+    case QLocale::German: return 1;
+    case QLocale::Italian: return 3;
+    default: return 2;
+  }
+}
+
+TDialogLang::TDialogLang(QWidget* parent, const QLocale& locale) : QDialog(parent) {
   setObjectName("TDialogLang");
   auto* layout = new QVBoxLayout(this);
   auto* group = new QGroupBox(this);
@@ -41,7 +49,8 @@ TDialogLang::TDialogLang(QWidget* parent) : QDialog(parent) {
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   layout->addWidget(ok);
-  SetLanguageCaptions(Language::English);
+  // The language of the system is chosen already; one click on "&Ok" takes it.
+  Choose(LanguageOfLocale(locale));
   setMinimumWidth(260);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLocale>
 
 #include "model/messages.h"
 
@@ -13,8 +14,8 @@ class TDialogLang final : public QDialog {
   Q_OBJECT
 
  public:
-  // Starts in English with no item chosen; the language is 2 until the user picks one.
-  explicit TDialogLang(QWidget* parent = nullptr);
+  // Starts with the language of `locale` chosen and shown (German, Italian, else English).
+  explicit TDialogLang(QWidget* parent = nullptr, const QLocale& locale = QLocale::system());
 
   // 1 German, 2 English, 3 Italian.
   [[nodiscard]] int LanguageIndex() const { return language_; }
@@ -27,7 +28,10 @@ class TDialogLang final : public QDialog {
   QRadioButton* items_[3] = {};
 };
 
-// Shows the dialog modally and returns the language chosen (2 when it was closed without a choice).
+// 1 German, 2 English or 3 Italian: the language of `locale`, English for any other.
+[[nodiscard]] int LanguageOfLocale(const QLocale& locale);
+
+// Shows the dialog modally and returns the language chosen (the system's when closed without a choice).
 int AskLanguage(QWidget* parent = nullptr);
 
 }  // namespace tolmek

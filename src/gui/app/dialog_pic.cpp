@@ -47,7 +47,7 @@ constexpr Caption kCaptions[] = {
     {"Label4", "Achtung bei JW-Typen:", "Attention with JW types:", "Attenzione con i tipi JW:"},
     {"Label2", "Kopierschutz nur aktivieren,", "Only activate code protection", "Attivare la protezione solo"},
     {"Label3", "wenn der Prozessor nicht mehr gelöscht werden soll !", "if the chip will never be erased again !",
-     "se il processore non deve piu´ essere cancellato !"},
+     "se il processore non deve più essere cancellato !"},
     {"OKBtn", "&OK", "&OK", "&OK"},
     {"CancelBtn", "&Abbruch", "&Cancel", "&Annulla"},
     {"HelpBtn", "Hilfe", "Help", "Aiuto"},

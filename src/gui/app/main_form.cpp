@@ -18,6 +18,7 @@
 #include "gui/app/main_form_texts.h"
 #include "gui/app/password_prompt.h"
 #include "gui/app/value_window.h"
+#include "gui/build/build_commands.h"
 #include "gui/build/install_commands.h"
 #include "gui/missing_names.h"
 
@@ -29,7 +30,7 @@ struct MenuItem {
   const char* name;
   const char* parent;  // "" for the menu bar
   bool submenu;
-  const char* key;
+  const char* key;  // the keys, separated by ";": the first is the one the menu shows
   void (*run)(TMainForm&);  // nullptr: the command belongs to another window, which wires it
   bool needsChild;          // enabled only while a child window exists
 };
@@ -51,9 +52,9 @@ constexpr MenuItem kMenuItems[] = {
     {"Build1", "Datei", false, "F10", nullptr, false},
     {"Drucken", "Datei", false, nullptr, [](TMainForm& f) { f.DruckenClick(); }, false},
     {"DruckerEinrichten", "Datei", false, nullptr, [](TMainForm& f) { f.DruckerEinrichtenClick(); }, false},
-    {"DateiBeenden", "Datei", false, "Alt+F4", [](TMainForm& f) { f.close(); }, false},
+    {"DateiBeenden", "Datei", false, "Alt+F4;Ctrl+Q", [](TMainForm& f) { f.close(); }, false},
     {"Bearbeiten1", "", true, nullptr, nullptr, false},
-    {"Wiederherstellen1", "Bearbeiten1", false, "Alt+Backspace", nullptr, false},
+    {"Wiederherstellen1", "Bearbeiten1", false, "Alt+Backspace;Ctrl+Z", nullptr, false},
     {"MarkAll", "Bearbeiten1", false, "Ctrl+A", nullptr, false},
     {"Kopieren1", "Bearbeiten1", false, "Ctrl+C", nullptr, false},
     {"Einfgen1", "Bearbeiten1", false, "Ctrl+V", nullptr, false},
@@ -168,6 +169,12 @@ TMainForm::TMainForm(Project& project, Environment& env, const IniFile& ini, QWi
 }
 
 TMainForm::~TMainForm() {
+  // The result windows go with the area after this body has run; the build commands, told of each, must
+  // not call back into a window that is no longer there.
+  AfterEdit.clear();
+  LanguageChanged.clear();
+  ProjectRenewed = nullptr;
+  delete findChild<BuildCommands*>(QString(), Qt::FindDirectChildrenOnly);
   engine_.SetObserver(nullptr);
   engine_.StopSimulation();
   if (project_.Displays == displays_.get()) project_.Displays = nullptr;
@@ -185,7 +192,11 @@ void TMainForm::BuildMenus() {
     }
     auto* action = new QAction(this);
     action->setObjectName(item.name);
-    if (item.key) action->setShortcut(QKeySequence(QString::fromLatin1(item.key)));
+    if (item.key) {
+      QList<QKeySequence> keys;
+      for (const QString& k : QString::fromLatin1(item.key).split(';')) keys << QKeySequence(k);
+      action->setShortcuts(keys);
+    }
     if (parentMenu) parentMenu->addAction(action);
     addAction(action);  // shortcuts work wherever the focus is in the window
     if (item.run) {
@@ -286,15 +297,18 @@ void TMainForm::SetLanguageCaptions(Language lang) {
   for (auto& told : LanguageChanged) told(lang);
 }
 
-void TMainForm::UpdateCaption(bool withDash) {
-  const QString name = QString::fromLocal8Bit(project_.ProjectFileName.c_str());
-  SetCaption(withDash ? "Tolmek - [" + name + "]" : "Tolmek [" + name + "]");
+void TMainForm::UpdateCaption() {
+  SetCaption("Tolmek - [" + QString::fromLocal8Bit(project_.ProjectFileName.c_str()) + "]");
 }
 
 void TMainForm::SetCaption(const QString& caption) {
   caption_ = caption;
-  setWindowTitle(caption);
+  // "[*]" is where the window shows its modified marker while the plan is unsaved.
+  setWindowTitle(caption + "[*]");
+  SyncModified();
 }
+
+void TMainForm::SyncModified() { setWindowModified(!project_.Saved); }
 
 QString TMainForm::StatusLineText() const { return statusLine_ ? statusLine_->text() : QString(); }
 

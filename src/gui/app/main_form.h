@@ -95,7 +95,12 @@ class TMainForm final : public TMainWindow, private SimObserver {
   // --- Hooks of the build and editing commands (gui/build/install_commands.h).
   std::function<bool()> UndoAvailable;   // "&Rückgängig löschen" is enabled only while this says so
   std::function<void()> ProjectRenewed;  // after New, and so after every open
-  void RefreshMenus() { UpdateMenuState(); }
+  void RefreshMenus() {
+    UpdateMenuState();
+    SyncModified();
+  }
+  // The title's modified marker follows the plan's saved state.
+  void SyncModified();
   [[nodiscard]] Settings& MutableSettings() { return settings_; }
   [[nodiscard]] QString StatusLineText() const;
   // The caption the window gives itself ("Tolmek - [file]"); a maximised page window adds its own title.
@@ -138,7 +143,7 @@ class TMainForm final : public TMainWindow, private SimObserver {
   void BuildToolBars();
   void BuildStatusBar();
   void UpdateMenuState();
-  void UpdateCaption(bool withDash = true);
+  void UpdateCaption();
   void SetCaption(const QString& caption);
   void SwapToolBars();
   void ToggleGrid();

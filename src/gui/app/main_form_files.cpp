@@ -57,8 +57,8 @@ bool TMainForm::SettleUnsaved() {
 void TMainForm::DateiNeuClick() {
   if (!SettleUnsaved()) return;
   project_.New();
-  if (ProjectRenewed) ProjectRenewed();
   RunAnalysis();
+  if (ProjectRenewed) ProjectRenewed();
   for (QMdiSubWindow* sub : Area().subWindowList()) {
     if (qobject_cast<TWorkWindow*>(sub->widget())) sub->close();
   }
@@ -93,6 +93,8 @@ bool TMainForm::DateiOeffnen(const QString& path, bool automatic) {
 void TMainForm::ProjectLoaded() {
   UpdateCaption();
   RefreshRom();
+  // The result windows follow the plan that was loaded, as after an edit.
+  for (auto& step : AfterEdit) step();
   RefreshAll();
   UpdateMenuState();
 }
@@ -103,8 +105,13 @@ void TMainForm::DateiSchliessenClick() {
 
 bool TMainForm::DateiSpeichernClick() {
   if (project_.ProjectFileName == kDefaultProjectName) return DateiSpeichernUnterClick();
-  WaitCursor wait;
-  return SaveProject(project_, project_.ProjectFileName);
+  bool saved = false;
+  {
+    WaitCursor wait;
+    saved = SaveProject(project_, project_.ProjectFileName);
+  }
+  SyncModified();
+  return saved;
 }
 
 bool TMainForm::DateiSpeichernUnterClick() {
@@ -119,7 +126,7 @@ bool TMainForm::DateiSpeichernUnterClick() {
   const std::string oldName = project_.ProjectFileName, oldSource = project_.SourceFileName;
   if (Local(chosen) != project_.ProjectFileName) project_.SourceFileName = kDefaultSourceName;
   project_.ProjectFileName = Local(chosen);
-  UpdateCaption(false);
+  UpdateCaption();
   bool saved = false;
   {
     WaitCursor wait;
@@ -129,8 +136,8 @@ bool TMainForm::DateiSpeichernUnterClick() {
     // The plan was not written there: it keeps the name under which it is stored.
     project_.ProjectFileName = oldName;
     project_.SourceFileName = oldSource;
-    UpdateCaption();
   }
+  UpdateCaption();
   return saved;
 }
 

@@ -19,10 +19,12 @@ void SetGauge(QProgressBar& bar, int used, int size, const char* background, con
   const bool overflow = used > size;
   bar.setMaximum(std::max(1, size));
   bar.setValue(std::clamp(used, 0, std::max(1, size)));
-  bar.setStyleSheet(QString("QProgressBar { background: %1; border: 1px solid gray; }"
+  bar.setStyleSheet(QString("QProgressBar { background: %1; color: white; border: 1px solid gray; }"
                             "QProgressBar::chunk { background: %2; }")
                         .arg(background, overflow ? "yellow" : "red"));
   const QString hint = QString("%1: %2 (%3)").arg(what).arg(used).arg(size);
+  // The figures are written on the gauge itself, so they need no hovering to be read.
+  bar.setFormat(QString("%1 %2/%3").arg(what).arg(used).arg(size));
   bar.setToolTip(hint);
   bar.setStatusTip(hint);
 }
@@ -30,8 +32,9 @@ void SetGauge(QProgressBar& bar, int used, int size, const char* background, con
 QProgressBar* Gauge(QWidget* parent, const char* name) {
   auto* bar = new QProgressBar(parent);
   bar->setObjectName(name);
-  bar->setTextVisible(false);
-  bar->setFixedSize(100, 16);
+  bar->setTextVisible(true);
+  bar->setAlignment(Qt::AlignCenter);
+  bar->setFixedSize(120, 18);
   return bar;
 }
 
@@ -76,6 +79,7 @@ QString TMainForm::ProcessorSummary() const {
 
 void TMainForm::RefreshStatus() {
   if (!processorPanel_) return;
+  SyncModified();
   processorPanel_->setText(ProcessorSummary());
   Analysis& analysis = GetAnalysis();
   const ProcessorProps props = ProcessorPropertiesOf(project_.Mcu.ProcessorType, project_.Mcu.IcdMode);

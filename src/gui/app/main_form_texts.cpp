@@ -100,7 +100,7 @@ constexpr Caption kTexts[] = {
     {"AboutTitle", "Info", "About", "Informazioni"},
     {"HelpTitle", "Tolmek - Hilfe", "Tolmek - Help", "Tolmek - Aiuto"},
     {"HelpMissing", "Die Hilfeseite wurde nicht gefunden:", "The help page was not found:",
-     "La pagina di aiuto non e´ stata trovata:"},
+     "La pagina di aiuto non è stata trovata:"},
 };
 
 }  // namespace

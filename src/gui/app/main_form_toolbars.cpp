@@ -4,10 +4,12 @@
 #include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "components/registry.h"
 #include "gui/app/main_form.h"
 #include "gui/missing_names.h"
+#include "gui/qt_canvas.h"
 
 namespace tolmek {
 
@@ -46,6 +48,35 @@ QIcon Glyph(const char* text, const QColor& color) {
   p.setFont(font);
   p.setPen(color);
   p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, t);
+  return QIcon(pixmap);
+}
+
+constexpr int kIconSide = 24;
+
+// A kind's button face: its own drawing in miniature, made by the kind's factory and painted through the
+// plan canvas, so every kind gets an icon that looks like what it places. A kind the program does not
+// build yet keeps its text glyph.
+QIcon KindIcon(const KindInfo& kind) {
+  if (!kind.Built()) return Glyph(kind.glyph, Qt::black);
+  std::unique_ptr<TBauteil> element = kind.create(0, 0);
+  if (!element) return Glyph(kind.glyph, Qt::black);
+  element->Name.clear();  // the body, not the name it would get on a page
+  // The element's rectangle holds its body and the stubs of its pins.
+  const QRectF shown(element->X - 1, element->Y - 1, element->Width + 2, element->Height + 2);
+  QPixmap pixmap(kIconSide, kIconSide);
+  pixmap.fill(Qt::transparent);
+  {
+    QPainter p(&pixmap);
+    // Lines thinner than a pixel at this scale are drawn one pixel wide without smoothing, so stay sharp.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const double scale = std::min((kIconSide - 1) / shown.width(), (kIconSide - 1) / shown.height());
+    p.translate((kIconSide - shown.width() * scale) / 2, (kIconSide - shown.height() * scale) / 2);
+    p.scale(scale, scale);
+    const DrawStyle style;  // dark lines on a light body, whatever the plan's colours
+    QtCanvas canvas(p, style);
+    element->Draw(canvas, -int(shown.x()), -int(shown.y()));
+  }
+  element->Release();
   return QIcon(pixmap);
 }
 
@@ -102,7 +133,7 @@ void TMainForm::BuildToolBars() {
     const ToolBar which = panel == 0 ? ToolBar::First : ToolBar::Second;
     for (const KindInfo& kind : AllKinds()) {
       if (kind.toolBar != which) continue;
-      QAction* a = bar->addAction(Glyph(kind.glyph, Qt::black), QString());
+      QAction* a = bar->addAction(KindIcon(kind), QString());
       a->setObjectName(kind.button);
       a->setCheckable(true);
       a->setData(int(kind.code));

@@ -163,7 +163,7 @@ void TMainForm::ProzessorClick() {
 }
 
 void TMainForm::UmgebungClick() {
-  TDialogDiverse dialog({env_, settings_.SimRate, LanguageIndex(env_.Lang)}, this);
+  TDialogDiverse dialog({env_, settings_.SimRate, LanguageIndex(env_.Lang)}, &project_.Messages, this);
   if (dialog.exec() == QDialog::Accepted) {
     const EnvironmentChoice& r = dialog.Result();
     env_ = r.env;
@@ -195,6 +195,7 @@ void TMainForm::ProjektClick() {
   if (dialog.exec() == QDialog::Accepted) {
     project_.Info = dialog.Info();
     project_.Saved = false;
+    SyncModified();
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QStatusBar>
+#include <algorithm>
 #include <filesystem>
 
 #include "gui/build/build_session.h"
@@ -34,6 +35,10 @@ constexpr Caption kTexts[] = {
     {"TQwindow", "Quell-Text", "Source", "Sorgente ASM"},
     {"TVarWindow", "Variable", "Variable", "Variabile"},
     {"TVarWindowHint", "Benutzte Variable", "Used variables", "Elenco variabili"},
+    {"Succeeded", "Build erfolgreich: ROM %1 von %2 Worten, RAM %3 von %4 Bytes",
+     "Build succeeded: ROM %1 of %2 words, RAM %3 of %4 bytes", "Build riuscito: ROM %1 di %2 parole, RAM %3 di %4 byte"},
+    {"Failed", "Build fehlgeschlagen: %1 Fehler, %2 Warnungen", "Build failed: %1 errors, %2 warnings",
+     "Build fallito: %1 errori, %2 avvertimenti"},
 };
 
 constexpr const char* kToolItem = "tolmekToolItem";
@@ -93,14 +98,30 @@ TEditorWindow* BuildCommands::Editor() const { return editor_; }
 
 bool BuildCommands::Building() const { return session_ && session_->Running(); }
 
-QMdiSubWindow* BuildCommands::AddWindow(QWidget* widget) {
+QMdiSubWindow* BuildCommands::AddWindow(QWidget* widget, QSize wanted) {
+  if (!wanted.isValid()) wanted = widget->size();
   QMdiSubWindow* sub = area_.addSubWindow(widget);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowTitle(widget->windowTitle());
   connect(widget, &QObject::destroyed, this, [this] { emit WindowsChanged(); });
   sub->show();
+  PlaceInside(*sub, wanted);
   emit WindowsChanged();
   return sub;
+}
+
+// A result window gets its own size, cut to the area, and lies wholly inside it: beside a maximised page
+// window the area would otherwise give it no more than a title bar, or push it past the edge.
+void BuildCommands::PlaceInside(QMdiSubWindow& sub, QSize wanted) const {
+  const QSize room = area_.viewport()->size();
+  const QSize frame = sub.size() - (sub.widget() ? sub.widget()->size() : QSize());
+  QSize size = (wanted + frame.expandedTo(QSize(0, 0))).boundedTo(room);
+  size = size.expandedTo(QSize(std::min(200, room.width()), std::min(150, room.height())));
+  QPoint at = sub.pos();
+  at.setX(std::clamp(at.x(), 0, std::max(0, room.width() - size.width())));
+  at.setY(std::clamp(at.y(), 0, std::max(0, room.height() - size.height())));
+  if (sub.isMaximized() || sub.isMinimized()) sub.showNormal();
+  sub.setGeometry(QRect(at, size));
 }
 
 void BuildCommands::BringToFront(QWidget* widget) {
@@ -155,12 +176,17 @@ std::optional<std::string> BuildCommands::AskSourceName() {
 bool BuildCommands::SaveSourceAs() {
   const auto name = AskSourceName();
   if (!name) return false;
+  const std::string previous = project_.SourceFileName;
   project_.SourceFileName = *name;
-  return WriteSource(*name);
+  if (WriteSource(*name)) return true;
+  // Like a failed "save as" of the plan: the source keeps the name it had, so the next try asks again.
+  project_.SourceFileName = previous;
+  return false;
 }
 
 bool BuildCommands::EnsureSourceName() {
-  if (project_.SourceFileName != kDefaultSourceName) return true;
+  unnamedBefore_ = project_.SourceFileName == kDefaultSourceName;
+  if (!unnamedBefore_) return true;
   const auto name = AskSourceName();
   if (!name) return false;
   project_.SourceFileName = *name;
@@ -189,12 +215,28 @@ void BuildCommands::Build() {
 
 void BuildCommands::BuildEnded() {
   last_ = session_->Result();
+  // A name chosen for this build that could not be written is not kept.
+  if (!last_.SourceWritten && unnamedBefore_) project_.SourceFileName = kDefaultSourceName;
   QApplication::restoreOverrideCursor();
-  if (auto* main = qobject_cast<QMainWindow*>(parent_)) main->statusBar()->clearMessage();
+  // The outcome stays in the status bar until the plan changes or the next build starts.
+  if (auto* main = qobject_cast<QMainWindow*>(parent_)) {
+    const QString outcome = ResultText();
+    if (outcome.isEmpty())
+      main->statusBar()->clearMessage();
+    else
+      main->statusBar()->showMessage(outcome);
+  }
   RefreshSourceWindow();
   if (variables_) variables_->Refresh();
   ShowErrorWindow(last_);
   emit BuildFinished();
+}
+
+QString BuildCommands::ResultText() const {
+  if (!last_.AssemblerStarted) return {};
+  if (last_.Succeeded())
+    return Text("Succeeded").arg(last_.RomUsed).arg(last_.RomSize).arg(last_.RamUsed).arg(last_.RamSize);
+  return Text("Failed").arg(std::max(last_.ErrorCount, 1)).arg(last_.WarningCount);
 }
 
 void BuildCommands::ShowErrorWindow(const BuildResult& result) {
@@ -219,8 +261,7 @@ TEditorWindow& BuildCommands::OpenEditor() {
   if (!editor_) {
     editor_ = new TEditorWindow(project_.Messages);
     editor_->BuildRequested = [this] { Build(); };
-    QMdiSubWindow* sub = AddWindow(editor_);
-    sub->resize(640, 480);
+    AddWindow(editor_, QSize(640, 480));
   }
   BringToFront(editor_);
   return *editor_;
@@ -284,7 +325,18 @@ void BuildCommands::ShowVariableWindow() {
   AddWindow(variables_);
 }
 
+void BuildCommands::ProjectRenewed() {
+  // The errors and the file in the editor belong to the plan that was closed; the editor asks about
+  // unsaved text itself and stays open when the user cancels.
+  for (QWidget* w : {static_cast<QWidget*>(errors_), static_cast<QWidget*>(editor_)})
+    if (w)
+      if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) sub->close();
+  PlanChanged();
+}
+
 void BuildCommands::PlanChanged() {
+  // The outcome of the last build no longer describes the plan.
+  if (auto* main = qobject_cast<QMainWindow*>(parent_); main && !Building()) main->statusBar()->clearMessage();
   RefreshSourceWindow();
   if (variables_) variables_->Refresh();
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -68,6 +69,9 @@ class BuildCommands final : public QObject {
   // After every edit, paste, cut, delete, undo, order change and settings change: the open result
   // windows follow the plan.
   void PlanChanged();
+  // After New and Open: the error window and the editor close, the source and variable windows show the
+  // new plan.
+  void ProjectRenewed();
   // Puts the MP-Assembler entry and one entry per tool (F11 and F12 for the first two) after the fixed
   // entries of the tools menu.
   void FillToolsMenu(QMenu& menu);
@@ -76,6 +80,9 @@ class BuildCommands final : public QObject {
   // --- State, for the menu and tests.
   [[nodiscard]] bool Building() const;
   [[nodiscard]] const BuildResult& LastResult() const { return last_; }
+  // What the status bar says after the last build: success with the ROM and RAM figures, or the number
+  // of errors; empty when the assembler did not run.
+  [[nodiscard]] QString ResultText() const;
   [[nodiscard]] TEWindow* ErrorWindow() const;
   [[nodiscard]] TQwindow* SourceWindow() const;
   [[nodiscard]] TVarWindow* VariableWindow() const;
@@ -101,7 +108,9 @@ class BuildCommands final : public QObject {
   void WindowsChanged();
 
  private:
-  QMdiSubWindow* AddWindow(QWidget* widget);
+  // Adds a result window of `wanted` size (its widget's own size when invalid) inside the area.
+  QMdiSubWindow* AddWindow(QWidget* widget, QSize wanted = {});
+  void PlaceInside(QMdiSubWindow& sub, QSize wanted) const;
   void BringToFront(QWidget* widget);
   // The name the source is saved under, asking for one while it has none. False when cancelled.
   bool EnsureSourceName();
@@ -124,6 +133,7 @@ class BuildCommands final : public QObject {
   QTemporaryDir previewDir_;
   Language lang_;
   BuildResult last_;
+  bool unnamedBefore_ = false;  // the running build asked for the source's name
   QPointer<BuildSession> session_;
   QPointer<TEWindow> errors_;
   QPointer<TQwindow> source_;

@@ -55,7 +55,10 @@ InstalledCommands InstallCommands(TMainForm& form, const std::filesystem::path& 
   if (QMenu* tools = form.Menu("Tools1")) b.FillToolsMenu(*tools);
   form.AfterEdit.push_back([&b] { b.PlanChanged(); });
   form.UndoAvailable = [&e] { return e.UndoAvailable(); };
-  form.ProjectRenewed = [&e] { e.ForgetUndo(); };
+  form.ProjectRenewed = [&e, &b] {
+    e.ForgetUndo();
+    b.ProjectRenewed();
+  };
   form.LanguageChanged.push_back([&b](Language lang) { b.SetLanguage(lang); });
 
   QObject::connect(&e, &ClipboardCommands::UndoChanged, &form, [&form] { form.RefreshMenus(); });

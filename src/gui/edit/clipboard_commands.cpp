@@ -28,8 +28,8 @@ ClipboardCommands::ClipboardCommands(TMainWindow& window, std::string folder)
 
 void ClipboardCommands::Edited() {
   // Names, numbers, the analysis, the source window and the pages, as after any edit.
+  window_.GetProject().Saved = false;  // before the steps after an edit, so the title's marker sees it
   window_.PlanEdited();
-  window_.GetProject().Saved = false;
 }
 
 void ClipboardCommands::Copy() {
