@@ -2,7 +2,9 @@
 #include "gui/file_text.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QWidget>
+#include <memory>
 #include <utility>
 
 namespace tolmek {
@@ -28,6 +30,17 @@ void GuardFileText(QWidget& root, Messenger& messages) {
     edit->setValidator(validator);
     QObject::connect(edit, &QLineEdit::inputRejected, edit, [validator, &messages] {
       if (validator->TakeRefusal()) messages.ShowMessage(Msg::CharacterNotStorable);
+    });
+    // A paste can reach the text without the validator's say: such a change is taken back whole.
+    auto kept = std::make_shared<QString>(edit->text());
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, kept, &messages](const QString& text) {
+      if (FitsFileCharacters(text)) {
+        *kept = text;
+        return;
+      }
+      const QSignalBlocker quiet(edit);
+      edit->setText(*kept);
+      messages.ShowMessage(Msg::CharacterNotStorable);
     });
   }
 }

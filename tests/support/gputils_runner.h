@@ -126,7 +126,6 @@ class GpsimRun {
   std::vector<std::optional<int64_t>> values_;
   std::string output_;
   std::string script_;
-  std::string setup_;
 };
 
 }  // namespace tolmek::test

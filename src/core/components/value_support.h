@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "components/block_code.h"
+#include "components/numeric.h"  // WidthMask
 #include "components/strigg8.h"  // DecimalConstant
 #include "model/element.h"
 #include "model/messages.h"
@@ -30,9 +31,6 @@ struct ValueRef {
 bool BindValue(SimContext& ctx, const TObjAnschluss& pin, ValueRef& ref);
 // Binds a variable only (a connection the block writes, or one the code reads as a register).
 bool BindVariable(SimContext& ctx, const TObjAnschluss& pin, ValueRef& ref);
-
-// The mask of an 8- or 16-bit value.
-[[nodiscard]] constexpr long WidthMask(bool wide) { return wide ? 0xFFFF : 0xFF; }
 
 // --- Generation checks. Each shows its message with the block's name (never in the preview run) and
 // writes an ERROR line, so that the assembler refuses the program instead of building a wrong one.

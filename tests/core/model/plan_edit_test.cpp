@@ -99,9 +99,9 @@ TEST(PlanEdit, PinToPinPutsANodeHalfWayAndRefusesOccupiedPinsAndOneBlock) {
   auto& a = p.Gate(100, 100);
   auto& b = p.Gate(300, 100);
   b.Input(0).SetName("LAMP.1");
-  ASSERT_TRUE(p.Wire(kOutput, {305, 110}));
+  // Without right-angle wiring: pin positions (140, 120) and (310, 110), half-way (225, 115), on the grid below.
+  ASSERT_TRUE(p.Wire(kOutput, {305, 110}, false, false));
   ASSERT_EQ(p.NodeCount(), 1u);
-  // Pin positions (140, 120) and (310, 110): half-way (225, 115), on the grid below.
   TObjKnoten* middle = p.NodeAt(220, 110);
   ASSERT_NE(middle, nullptr);
   EXPECT_EQ(a.Output().Partner, middle);
