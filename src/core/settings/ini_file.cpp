@@ -54,7 +54,8 @@ IniFile IniFile::Parse(std::string_view text) {
     const size_t end = text.find('\n');
     std::string_view raw = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    // Every carriage return at a line's end goes, so the text written reads back as the same text.
+    while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     const std::string_view line = Trim(raw);
     if (!line.empty() && line.front() == '[') {
       const size_t close = line.find(']');

@@ -69,6 +69,14 @@ TEST(SettingsFileKeeps, CommentsUnknownKeysAndSectionsAcrossAStartAndAnExit) {
   fs::remove_all(dir);
 }
 
+TEST(SettingsFileKeeps, TheSameTextOnceWrittenWhateverItsLineEnds) {
+  // Found by fuzzing: a line ending in two carriage returns changed on every save.
+  for (const char* text : {"[Tools]\r\ncount=98\r\r\n", "a=1\r\r\r\n[X]\r\n", "\r\n\r\r\n"}) {
+    const std::string once = IniFile::Parse(text).Text();
+    EXPECT_EQ(IniFile::Parse(once).Text(), once) << text;
+  }
+}
+
 TEST(SettingsFileKeeps, ValuesWithTheirSpaces) {
   const fs::path dir = Folder("spaces");
   IniFile ini;
