@@ -141,13 +141,13 @@ TEST(TimingGpsim, CounterCountsEveryEdgeAndReset) {
     clk.push_back({after + 6000, 0});
     clk.push_back({after + 7000, 1});  // the first edge after the reset
     const Edges res{{0, 0}, {after + 1000, 1}, {after + 5000, 0}};
-    RunOnChip(f, chip, {clk, res},
+    ASSERT_NO_FATAL_FAILURE(RunOnChip(f, chip, {clk, res},
               {{t0 + 2 * 400 + 300, "110"},
                {after, "111", {{"CNT", 255}, {"DOWN", 255}}},
                {after + 4500, "000", {{"CNT", 0}}},
                // The falling edge after the release counts for the counter of falling edges.
                {after + 6500, "000", {{"CNT", 0}, {"DOWN", 1}}},
-               {after + 8000, "100", {{"CNT", 1}, {"DOWN", 1}}}});
+               {after + 8000, "100", {{"CNT", 1}, {"DOWN", 1}}}}));
   }
 }
 
@@ -168,12 +168,12 @@ TEST(TimingGpsim, ShiftRegisterTakesDOnEachEdge) {
     const Edges clk = Pulses(5000, 4, 2000, 1000);
     const Edges d{{0, 1}, {8000, 0}, {10000, 1}};
     const Edges res{{0, 0}, {14000, 1}, {15000, 0}};
-    RunOnChip(f, chip, {clk, res, d},
+    ASSERT_NO_FATAL_FAILURE(RunOnChip(f, chip, {clk, res, d},
               {{5600, "100", {{"SHIFT", 1}}},
                {7600, "110", {{"SHIFT", 3}}},
                {9600, "011", {{"SHIFT", 6}}},
                {11600, "101", {{"SHIFT", 13}}},
-               {14600, "000", {{"SHIFT", 0}}}});
+               {14600, "000", {{"SHIFT", 0}}}}));
   }
 }
 
@@ -202,11 +202,11 @@ TEST(TimingGpsim, UpDownCounterCountsBothWaysOnSixteenBits) {
     const Edges clk = Pulses(5000, 5, 2000, 1000);
     const Edges rv{{0, 1}, {8500, 0}};
     const Edges res{{0, 0}, {16000, 1}, {17000, 0}};
-    RunOnChip(f, chip, {clk, res, rv},
+    ASSERT_NO_FATAL_FAILURE(RunOnChip(f, chip, {clk, res, rv},
               {{5600, "11", {{"WIDE", 255}, {"WIDE_HI", 255}, {"NARROW", 1}}},
                {7600, "01", {{"WIDE", 254}, {"WIDE_HI", 255}, {"NARROW", 2}}},
                {13600, "10", {{"WIDE", 1}, {"WIDE_HI", 0}, {"NARROW", 255}}},
-               {16600, "00", {{"WIDE", 0}, {"WIDE_HI", 0}, {"NARROW", 0}}}});
+               {16600, "00", {{"WIDE", 0}, {"WIDE_HI", 0}, {"NARROW", 0}}}}));
   }
 }
 
@@ -238,8 +238,8 @@ TEST(TimingGpsim, OneShotFeedsACounterOncePerEdge) {
     // Slow edges: each lasts many passes of the loop.
     const Edges in = Pulses(5000, 7, 3000, 1500);
     const Edges held{{0, 1}, {30000, 0}};
-    RunOnChip(f, chip, {in, held},
-              {{20000, "", {{"EDGES", 5}, {"FIRED", 0}}}, {31000, "", {{"EDGES", 7}, {"FIRED", 1}}}});
+    ASSERT_NO_FATAL_FAILURE(RunOnChip(f, chip, {in, held},
+              {{20000, "", {{"EDGES", 5}, {"FIRED", 0}}}, {31000, "", {{"EDGES", 7}, {"FIRED", 1}}}}));
   }
 }
 
@@ -275,7 +275,7 @@ TEST(TimingGpsim, TimerKeepsItsPeriodWithALongMainLoop) {
       looks.push_back({at - 1000, {level(at - 1, 64), level(at - 1, 128)}});
       looks.push_back({at + 3500, {level(at, 64), level(at, 128)}});
     }
-    RunOnChip(f, chip, {}, looks);
+    ASSERT_NO_FATAL_FAILURE(RunOnChip(f, chip, {}, looks));
   }
 }
 
@@ -326,7 +326,7 @@ TEST(TimingGpsim, MonoFlopPulsesAndDelays) {
       looks.push_back({at(170, 1), "---1-"});
       looks.push_back({at(170, 0), "---0-"});
     }
-    RunOnChip(f, chip, {in0, in0, in2}, looks);
+    ASSERT_NO_FATAL_FAILURE(RunOnChip(f, chip, {in0, in0, in2}, looks));
   }
 }
 
