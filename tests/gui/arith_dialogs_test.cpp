@@ -8,26 +8,12 @@
 #include "gui/dialogs/arith_dialogs.h"
 #include "gui/dialogs/dialog_editor.h"
 #include "gui_support.h"
+#include "block_dialog_fixture.h"
 
 namespace tolmek::test {
 namespace {
 
-class ArithDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { App(); }
-  template <class T>
-  T& Add(uint8_t kindCode) {
-    return static_cast<T&>(*project.CreateElement(kindCode, 100, 100));
-  }
-  static bool PressOk(QDialog& d) {
-    d.setResult(QDialog::Rejected);
-    d.findChild<QPushButton*>("OKBtn")->click();
-    return d.result() == QDialog::Accepted;
-  }
-  RecordingSink sink;
-  Messenger messages{&sink, Language::German};
-  Project project{messages};
-};
+using ArithDialogTest = BlockDialogTest<Language::German>;
 
 TEST_F(ArithDialogTest, ComparatorAndArithmeticChooseOperationAndWidth) {
   auto& v = Add<TObjVergl>(kind::Vergl);

@@ -12,26 +12,12 @@
 #include "gui/dialogs/pulsin_dialog.h"
 #include "gui/dialogs/pulsout_dialog.h"
 #include "gui_support.h"
+#include "block_dialog_fixture.h"
 
 namespace tolmek::test {
 namespace {
 
-class IoDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { App(); }
-  template <class T>
-  T& Add(uint8_t kindCode) {
-    return static_cast<T&>(*project.CreateElement(kindCode, 100, 100));
-  }
-  static bool PressOk(QDialog& d) {
-    d.setResult(QDialog::Rejected);
-    d.findChild<QPushButton*>("OKBtn")->click();
-    return d.result() == QDialog::Accepted;
-  }
-  RecordingSink sink;
-  Messenger messages{&sink, Language::German};
-  Project project{messages};
-};
+using IoDialogTest = BlockDialogTest<Language::German>;
 
 TEST_F(IoDialogTest, PulseInputChecksTheNameAndNamesTheNetAfterTheInput) {
   auto& pi = Add<TObjPulsIn>(kind::PulsIn);

@@ -16,26 +16,12 @@
 #include "gui/dialogs/mux_dialog.h"
 #include "gui/dialogs/tabelle_dialog.h"
 #include "gui_support.h"
+#include "block_dialog_fixture.h"
 
 namespace tolmek::test {
 namespace {
 
-class RouteDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { App(); }
-  template <class T>
-  T& Add(uint8_t kindCode) {
-    return static_cast<T&>(*project.CreateElement(kindCode, 100, 100));
-  }
-  static bool PressOk(QDialog& d) {
-    d.setResult(QDialog::Rejected);
-    d.findChild<QPushButton*>("OKBtn")->click();
-    return d.result() == QDialog::Accepted;
-  }
-  RecordingSink sink;
-  Messenger messages{&sink, Language::English};
-  Project project{messages};
-};
+using RouteDialogTest = BlockDialogTest<Language::English>;
 
 TEST_F(RouteDialogTest, MultiplexerCountFollowsTheFunction) {
   auto& mux = Add<TObjMux>(kind::Mux);

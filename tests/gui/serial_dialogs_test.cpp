@@ -10,26 +10,12 @@
 #include "gui/dialogs/uart_dialog.h"
 #include "gui/dialogs/udata_dialog.h"
 #include "gui_support.h"
+#include "block_dialog_fixture.h"
 
 namespace tolmek::test {
 namespace {
 
-class SerialDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { App(); }
-  template <class T>
-  T& Add(uint8_t kindCode) {
-    return static_cast<T&>(*project.CreateElement(kindCode, 100, 100));
-  }
-  static bool PressOk(QDialog& d) {
-    d.setResult(QDialog::Rejected);
-    d.findChild<QPushButton*>("OKBtn")->click();
-    return d.result() == QDialog::Accepted;
-  }
-  RecordingSink sink;
-  Messenger messages{&sink, Language::English};
-  Project project{messages};
-};
+using SerialDialogTest = BlockDialogTest<Language::English>;
 
 TEST_F(SerialDialogTest, LcdModuleFallsBackToFourRowsOfTwenty) {
   auto& m = Add<TObjLcdBase>(kind::LcdBase);

@@ -15,26 +15,12 @@
 #include "gui/dialogs/timer_dialog.h"
 #include "gui/dialogs/zaehler_dialog.h"
 #include "gui_support.h"
+#include "block_dialog_fixture.h"
 
 namespace tolmek::test {
 namespace {
 
-class TimingDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { App(); }
-  template <class T>
-  T& Add(uint8_t kindCode) {
-    return static_cast<T&>(*project.CreateElement(kindCode, 100, 100));
-  }
-  static bool PressOk(QDialog& d) {
-    d.setResult(QDialog::Rejected);
-    d.findChild<QPushButton*>("OKBtn")->click();
-    return d.result() == QDialog::Accepted;
-  }
-  RecordingSink sink;
-  Messenger messages{&sink, Language::English};
-  Project project{messages};
-};
+using TimingDialogTest = BlockDialogTest<Language::English>;
 
 TEST_F(TimingDialogTest, TimerRangeFollowsTheClockAndRefusesWithMessage33) {
   auto& timer = Add<TObjTimer>(kind::Timer);
