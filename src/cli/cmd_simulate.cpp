@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/bench_support.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "model/project.h"
@@ -33,7 +34,7 @@ struct Script {
 
 constexpr std::string_view kUsage =
     "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] "
-    "[--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...] [--password PW] [--lang de|en|it]";
+    "[--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...] [--vcd FILE] [--password PW] [--lang de|en|it]";
 
 template <class T>
 bool ParseNumber(std::string_view text, T& out) {
@@ -129,7 +130,7 @@ int RunSimulate(const std::vector<std::string>& arguments) {
   Script script;
   if (std::string error = TakeRepeatedOptions(args, script); !error.empty()) return UsageError(kUsage, error);
   std::string error;
-  auto options = ParseOptions(args, {"--pages", "--rate", "--ticks", "--password", "--lang"}, {}, error);
+  auto options = ParseOptions(args, {"--pages", "--rate", "--ticks", "--vcd", "--password", "--lang"}, {}, error);
   if (!options) return UsageError(kUsage, error);
   if (options->positional.size() != 1) return UsageError(kUsage, "one plan file is needed");
   if (error = ReadNumbers(*options, script); !error.empty()) return UsageError(kUsage, error);
@@ -170,6 +171,15 @@ int RunSimulate(const std::vector<std::string>& arguments) {
     }
   };
 
+  // The same values as a waveform, for --vcd.
+  Trace trace;
+  trace.stepMs = script.rate;
+  for (const auto& w : watches) {
+    Signal s{w.variable ? Signal::Kind::Variable : Signal::Kind::InnerNet, w.name};
+    s.bits = w.variable ? 16 : 1;
+    trace.signals.push_back(std::move(s));
+  }
+
   std::printf("tick,ms");
   for (const auto& w : watches) std::printf(",%s", w.name.c_str());
   std::printf("\n");
@@ -188,7 +198,9 @@ int RunSimulate(const std::vector<std::string>& arguments) {
       break;
     }
     std::printf("%ld,%lld", tick, static_cast<long long>(engine.ElapsedMs()));
+    std::vector<int64_t>& row = trace.rows.emplace_back();
     for (const auto& w : watches) {
+      row.push_back(w.variable ? int64_t(w.variable->Value) & 0xFFFF : int64_t(w.net->Marked));
       if (w.variable)
         std::printf(",%ld", static_cast<long>(w.variable->Value));
       else
@@ -199,6 +211,7 @@ int RunSimulate(const std::vector<std::string>& arguments) {
   engine.StopSimulation();
   std::fflush(stdout);
   if (session.sink.shown > messagesBefore) exitCode = kExitFailure;
+  if (!WriteVcdOption(*options, {{"simulation", &trace}})) exitCode = kExitFailure;
   return exitCode;
 }
 

@@ -13,7 +13,9 @@ std::span<const Command> Commands() {
       {"import", "import PLAN.json -o PLAN.pic [--lang de|en|it]", &RunImport},
       {"generate", "generate PLAN.pic [-o OUT.asm|-] [--password PW] [--lang de|en|it]", &RunGenerate},
       {"build", "build PLAN.pic [--assembler PROG] [--password PW] [--lang de|en|it]", &RunBuild},
-      {"simulate", "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] [--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...]", &RunSimulate},
+      {"simulate", "simulate PLAN.pic --ticks N [--pages 1,2] [--rate MS] [--set NET=LEVEL@TICK ...] [--setvar NAME=VALUE@TICK ...] [--watch NET|VAR,...] [--vcd FILE]", &RunSimulate},
+      {"test", "test PLAN.pic [BENCH.tbench] [--vcd FILE]", &RunTest},
+      {"verify", "verify PLAN.pic [BENCH.tbench] [--vcd FILE] [--time-limit S]", &RunVerify},
   };
   return table;
 }

@@ -22,5 +22,7 @@ int RunImport(const std::vector<std::string>& args);
 int RunGenerate(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);
 int RunSimulate(const std::vector<std::string>& args);
+int RunTest(const std::vector<std::string>& args);
+int RunVerify(const std::vector<std::string>& args);
 
 }  // namespace tolmek::cli

@@ -15,7 +15,7 @@ struct CatalogueEntry {
 };
 
 // Message 11 has no Italian text of its own; the Italian column repeats the German line.
-constexpr std::array<CatalogueEntry, 58> kCatalogue{{
+constexpr std::array<CatalogueEntry, 65> kCatalogue{{
     {1, "1 : keine Bit-Bezeichnung bei Bauteil",
      "1 : no bit-name at object",
      "1: specificare il bit-name del blocco funzionale"},
@@ -191,6 +191,28 @@ constexpr std::array<CatalogueEntry, 58> kCatalogue{{
     {63, "63 : Software-UART erzeugt keinen Code, bitte Hardware wählen ->",
      "63 : software UART generates no code, please choose hardware ->",
      "63 : UART software non genera codice, scegliere hardware ->"},
+    // Test benches and the check on the simulated chip (numbers 64-67 are the chip warnings).
+    {68, "68 : Zeile des Prüfstands nicht lesbar ->",
+     "68 : test bench line cannot be read ->",
+     "68 : riga del banco di prova illeggibile ->"},
+    {69, "69 : kein Netz und keine Variable dieses Namens im Plan ->",
+     "69 : no net or variable of this name in the plan ->",
+     "69 : nessuna rete o variabile con questo nome nel piano ->"},
+    {70, "70 : Zeit im Prüfstand läuft rückwärts ->",
+     "70 : test bench time goes backwards ->",
+     "70 : il tempo del banco di prova va all'indietro ->"},
+    {71, "71 : Wert im Prüfstand außerhalb des Bereichs ->",
+     "71 : test bench value out of range ->",
+     "71 : valore del banco di prova fuori intervallo ->"},
+    {72, "72 : gpsim nicht gefunden - bitte das Paket gpsim installieren (apt install gpsim) ->",
+     "72 : gpsim not found - please install the package gpsim (apt install gpsim) ->",
+     "72 : gpsim non trovato - installare il pacchetto gpsim (apt install gpsim) ->"},
+    {73, "73 : gpsim bildet diesen PIC nicht nach, keine Prüfung auf dem Chip ->",
+     "73 : gpsim does not model this PIC, no check on the chip ->",
+     "73 : gpsim non simula questo PIC, nessuna verifica sul chip ->"},
+    {74, "74 : der Prüfstand setzt einen Pin, den das Programm als Ausgang treibt ->",
+     "74 : the test bench sets a pin the program drives as an output ->",
+     "74 : il banco di prova imposta un pin che il programma usa come uscita ->"},
 }};
 
 struct Headings {

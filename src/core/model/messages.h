@@ -73,6 +73,14 @@ enum class Msg : int {
   NoSuchModule = 61,
   CallsTooDeep = 62,
   SoftwareUart = 63,
+  // Test benches and the check on the simulated chip (64-67: the chip warnings).
+  BenchUnreadable = 68,
+  BenchUnknownName = 69,
+  BenchTimeBackwards = 70,
+  BenchValueRange = 71,
+  GpsimMissing = 72,
+  NotModelled = 73,
+  BenchSetsOutput = 74,
 };
 [[nodiscard]] constexpr int Number(Msg m) { return static_cast<int>(m); }
 

@@ -1,5 +1,5 @@
-// gpasm and gpsim driven from tests: assemble a source, parse error file and listing, script a simulation.
-#include "support/gputils_runner.h"
+// gpasm and gpsim driven from code: assemble a source, parse error file and listing, script a simulation.
+#include "verify/gputils.h"
 
 #include <algorithm>
 #include <atomic>
@@ -12,7 +12,7 @@
 
 #include "codegen/process.h"
 
-namespace tolmek::test {
+namespace tolmek {
 namespace fs = std::filesystem;
 
 namespace {
@@ -262,7 +262,7 @@ bool GpsimRun::Run() {
     std::ofstream out(scriptPath, std::ios::binary | std::ios::trunc);
     out << script_;
   }
-  const ProcessResult p = RunProcess({"timeout", "120", "gpsim", "-i", "-S", "disable", "-I", scriptPath.string()},
+  const ProcessResult p = RunProcess({"timeout", std::to_string(timeLimit_), "gpsim", "-i", "-S", "disable", "-I", scriptPath.string()},
                                      program_.source.parent_path().string());
   output_ = p.Output;
   if (!p.Started) return false;
@@ -307,4 +307,4 @@ std::optional<int64_t> GpsimRun::Value(size_t sample) const {
   return sample < values_.size() ? values_[sample] : std::nullopt;
 }
 
-}  // namespace tolmek::test
+}  // namespace tolmek

@@ -1,0 +1,59 @@
+// tolmekc test: runs a plan's test bench against the simulation and reports every expectation it misses.
+#include <cstdio>
+
+#include "cli/bench_support.h"
+#include "cli/commands.h"
+#include "codegen/analysis.h"
+#include "sim/plan_variables.h"
+#include "verify/sim_bench.h"
+#include "verify/verify.h"
+
+namespace tolmek::cli {
+namespace {
+constexpr const char* kUsage = "test PLAN.pic [BENCH.tbench] [--vcd FILE] [--password PW] [--lang de|en|it]";
+}
+
+int RunTest(const std::vector<std::string>& args) {
+  std::string error;
+  auto options = ParseOptions(args, {"--vcd", "--password", "--lang"}, {}, error);
+  if (!options) return UsageError(kUsage, error);
+  if (options->positional.empty() || options->positional.size() > 2) return UsageError(kUsage, "name a plan and at most one bench");
+  Session session;
+  if (!session.ApplyLanguage(*options)) return kExitUsage;
+  if (!session.OpenPlan(options->positional[0], *options)) return kExitFailure;
+  auto bench = LoadBench(*options, session);
+  if (!bench) return kExitFailure;
+
+  SimEngine engine(session.project);
+  AddPlanVariables(session.project, engine);
+  Analysis analysis(session.project);
+  analysis.VariableWindowOpen = true;
+  analysis.RunAnalysis(true);
+  BenchSignals signals = SignalsOf(*bench, analysis, engine);
+  if (!signals.problems.empty()) {
+    PrintProblems(signals.problems, session.messenger.CurrentLanguage());
+    return kExitFailure;
+  }
+  const int messagesBefore = session.sink.shown;
+  SimulatedRun run = RunOnSimulation(engine, *bench, std::move(signals.signals));
+  VerifyReport report;
+  report.processor = ProcessorDisplayName(session.project.Mcu.ProcessorType);
+  report.simulated = std::move(run.trace);
+  report.simulationFailures = CheckExpectations(*bench, report.simulated);
+  const bool passed = report.simulationFailures.empty() && !run.aborted && session.sink.shown == messagesBefore;
+  int expectations = 0;
+  for (const auto& l : bench->lines) expectations += l.kind == BenchLine::Kind::Expect;
+  std::printf("%s: %d of %d expectations met in %lld ms of simulation\n", options->positional[0].c_str(),
+              expectations - int(report.simulationFailures.size()), expectations,
+              static_cast<long long>(bench->Steps() * bench->stepMs));
+  for (const auto& f : report.simulationFailures) {
+    std::printf("  line %d: at %lld ms %s should be %lld, the simulation shows %lld\n", f.line.line,
+                static_cast<long long>(f.line.ms), f.line.name.c_str(), static_cast<long long>(f.line.value),
+                static_cast<long long>(f.found));
+  }
+  std::fflush(stdout);
+  if (!WriteVcdOption(*options, {{"simulation", &report.simulated}})) return kExitFailure;
+  return passed ? 0 : kExitFailure;
+}
+
+}  // namespace tolmek::cli

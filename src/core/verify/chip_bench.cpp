@@ -1,0 +1,94 @@
+// The chip side of a bench run, through one scripted gpsim session.
+#include "verify/chip_bench.h"
+
+#include <cmath>
+#include <map>
+#include <sstream>
+
+namespace tolmek {
+namespace {
+
+std::string RegisterAt(int address) {
+  std::ostringstream s;
+  s << "reg(0x" << std::hex << address << ")";
+  return s.str();
+}
+
+}  // namespace
+
+ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, const Bench& bench,
+                  std::vector<Signal> signals, int64_t clockHz, int timeLimitSeconds) {
+  ChipRun run;
+  run.trace.stepMs = bench.stepMs;
+  run.trace.signals = std::move(signals);
+  const double cyclesPerMs = double(clockHz) / 4000.0;
+  auto cycleAt = [&](int64_t ms) { return uint64_t(std::llround(double(ms) * cyclesPerMs)); };
+  // A change one cycle after its time: a sample taken at the same time still sees the old value, as on screen.
+  auto changeAt = [&](int64_t ms) { return cycleAt(ms) + 1; };
+
+  GpsimRun gpsim(program, gpsimProcessor);
+  gpsim.SetTimeLimit(timeLimitSeconds);
+  for (const Signal& s : run.trace.signals) {
+    if (s.kind != Signal::Kind::Pin || s.output) continue;
+    std::vector<std::pair<uint64_t, int>> edges{{0, 0}};
+    for (const BenchLine& line : bench.lines)
+      if (line.kind == BenchLine::Kind::Set && line.name == s.name) edges.push_back({changeAt(line.ms), int(line.value)});
+    gpsim.Drive(s.port + std::to_string(s.bit), edges);
+  }
+  for (const BenchLine& line : bench.lines) {
+    if (line.kind != BenchLine::Kind::Set) continue;
+    auto index = run.trace.Find(line.name);
+    if (!index) continue;
+    const Signal& s = run.trace.signals[*index];
+    if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
+    // A change at 0 ms is written once the program has cleared its RAM, in the first step.
+    const uint64_t cycle = line.ms == 0 ? cycleAt(bench.stepMs) / 2 : changeAt(line.ms);
+    gpsim.Command(cycle, RegisterAt(s.address) + " = " + std::to_string(line.value & 0xFF));
+    if (s.highAddress >= 0) gpsim.Command(cycle, RegisterAt(s.highAddress) + " = " + std::to_string(line.value >> 8));
+  }
+
+  // One sample per port register and per variable cell at every step end.
+  const int64_t steps = bench.Steps();
+  std::vector<std::map<std::string, size_t>> samples(static_cast<size_t>(steps));
+  for (int64_t step = 1; step <= steps; ++step) {
+    auto& at = samples[size_t(step - 1)];
+    const uint64_t cycle = cycleAt(step * bench.stepMs);
+    for (const Signal& s : run.trace.signals) {
+      std::vector<std::string> reads;
+      if (s.kind == Signal::Kind::Pin) reads.push_back(s.port);
+      if (s.kind == Signal::Kind::Variable && s.address >= 0) reads.push_back(RegisterAt(s.address));
+      if (s.kind == Signal::Kind::Variable && s.highAddress >= 0) reads.push_back(RegisterAt(s.highAddress));
+      for (const std::string& r : reads)
+        if (!at.count(r)) at[r] = gpsim.Sample(cycle, r);
+    }
+  }
+  run.ran = gpsim.Run();
+  run.output = gpsim.Output();
+
+  for (const auto& at : samples) {
+    auto value = [&](const std::string& r) -> int64_t {
+      auto it = at.find(r);
+      if (it == at.end()) return kUnknown;
+      return gpsim.Value(it->second).value_or(kUnknown);
+    };
+    std::vector<int64_t> row;
+    for (const Signal& s : run.trace.signals) {
+      int64_t v = kUnknown;
+      if (s.kind == Signal::Kind::Pin) {
+        const int64_t port = value(s.port);
+        v = port == kUnknown ? kUnknown : (port >> s.bit) & 1;
+      } else if (s.kind == Signal::Kind::Variable && s.address >= 0) {
+        v = value(RegisterAt(s.address));
+        if (s.highAddress >= 0 && v != kUnknown) {
+          const int64_t high = value(RegisterAt(s.highAddress));
+          v = high == kUnknown ? kUnknown : v | (high << 8);
+        }
+      }
+      row.push_back(v);
+    }
+    run.trace.rows.push_back(std::move(row));
+  }
+  return run;
+}
+
+}  // namespace tolmek

@@ -1,0 +1,111 @@
+// The simulation side of a bench run.
+#include "verify/sim_bench.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "codegen/processors.h"
+#include "model/pin.h"
+
+namespace tolmek {
+namespace {
+
+// The gpsim register of a port byte name: "RB" -> "portb", "GP" -> "gpio"; empty for anything else.
+std::string PortRegister(const std::string& byteName, const ProcessorProps& props) {
+  if (byteName == "GP" && props.GpioPorts) return "gpio";
+  if (byteName.size() == 2 && byteName[0] == 'R' && props.HasPort(byteName[1]))
+    return std::string("port") + char(std::tolower(static_cast<unsigned char>(byteName[1])));
+  return {};
+}
+
+}  // namespace
+
+BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& engine) {
+  BenchSignals out;
+  auto find = [&](const std::string& name) -> Signal* {
+    for (Signal& s : out.signals)
+      if (s.name == name) return &s;
+    return nullptr;
+  };
+  // Every net whose name is a pin of the part; the program drives those that an output pin names.
+  auto addPin = [&](const std::string& name) {
+    const size_t dot = name.find('.');
+    if (dot == std::string::npos || dot + 2 != name.size() || name[dot + 1] < '0' || name[dot + 1] > '7') return;
+    const std::string port = PortRegister(name.substr(0, dot), analysis.Props());
+    if (port.empty() || find(name)) return;
+    out.signals.push_back(Signal{Signal::Kind::Pin, name, false, 1, port, name[dot + 1] - '0'});
+  };
+  for (const auto& e : analysis.GetProject().Elements()) {
+    if (e->IsNode()) addPin(e->Name);
+    for (const TObjAnschluss* pin : e->Pins())
+      if (pin->Bits == 1) addPin(pin->Name);
+  }
+  for (const BitRecord& r : analysis.BitNames())
+    if (Signal* s = find(r.ByteName + "." + std::to_string(r.Bit)); s && r.Kind == kind::OutputPin) s->output = true;
+  std::sort(out.signals.begin(), out.signals.end(), [](const Signal& a, const Signal& b) { return a.name < b.name; });
+
+  for (const BenchLine& line : bench.lines) {
+    const bool net = engine.NetLevel(line.name) >= 0;
+    Signal* known = find(line.name);
+    if (!known && !net && !engine.Variables().Find(line.name)) {
+      out.problems.push_back({Msg::BenchUnknownName, line.line, BenchPlace(bench, line.line), line.name});
+      continue;
+    }
+    if (net && line.kind != BenchLine::Kind::Watch && line.value > 1) {
+      out.problems.push_back({Msg::BenchValueRange, line.line, BenchPlace(bench, line.line), line.name});
+      continue;
+    }
+    if (!known) {
+      Signal s{net ? Signal::Kind::InnerNet : Signal::Kind::Variable, line.name};
+      s.bits = net ? 1 : 8;
+      if (!net && analysis.Ram().CellExists(line.name + "_HI")) s.bits = 16;
+      out.signals.push_back(std::move(s));
+    }
+  }
+  return out;
+}
+
+SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<Signal> signals) {
+  SimulatedRun run;
+  run.trace.stepMs = bench.stepMs;
+  run.trace.signals = std::move(signals);
+  engine.SetAllPagesOpen(true);
+  engine.SetSimRate(bench.stepMs);
+  engine.StartSimulation();
+
+  auto sets = bench.lines.begin();
+  auto applyUntil = [&](int64_t beforeMs) {
+    for (; sets != bench.lines.end() && sets->ms < beforeMs; ++sets) {
+      if (sets->kind != BenchLine::Kind::Set) continue;
+      if (SimVariable* v = engine.Variables().Find(sets->name); v && engine.NetLevel(sets->name) < 0)
+        v->Value = int32_t(sets->value);
+      else
+        engine.SetNetLevel(sets->name, uint8_t(sets->value));
+    }
+  };
+  const int64_t steps = bench.Steps();
+  for (int64_t step = 1; step <= steps; ++step) {
+    // Changes at times within this step's span come before it.
+    applyUntil(step * bench.stepMs);
+    if (engine.Tick() == SimEngine::TickOutcome::Aborted) {
+      run.aborted = true;
+      break;
+    }
+    std::vector<int64_t> row;
+    row.reserve(run.trace.signals.size());
+    for (const Signal& s : run.trace.signals) {
+      if (s.kind == Signal::Kind::Variable) {
+        const SimVariable* v = engine.Variables().Find(s.name);
+        const int64_t mask = s.bits == 16 ? 0xFFFF : 0xFF;
+        row.push_back(v ? (int64_t(v->Value) & mask) : kUnknown);
+      } else {
+        row.push_back(engine.NetLevel(s.name));
+      }
+    }
+    run.trace.rows.push_back(std::move(row));
+  }
+  engine.StopSimulation();
+  return run;
+}
+
+}  // namespace tolmek
