@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and fuzzes each in turn: `fuzz/run.sh [SECONDS] [TARGET ...]`
-# (60 seconds each by default; all three targets without names: the project-file reader, the settings
-# file and the JSON importer). Crash inputs land in the build folder; the committed seed corpora are
+# (60 seconds each by default; all four targets without names: the project-file reader, the settings
+# file, the JSON importer and the test bench reader). Crash inputs land in the build folder; the committed seed corpora are
 # copied, never grown in place.
 set -euo pipefail
 seconds=${1:-60}
@@ -14,9 +14,10 @@ declare -A seeds=(
   [fuzz_open_project]=corpus
   [fuzz_settings_file]=corpus-settings
   [fuzz_plan_json]=corpus-json
+  [fuzz_bench_file]=corpus-bench
 )
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then targets=(fuzz_open_project fuzz_settings_file fuzz_plan_json); fi
+if [ ${#targets[@]} -eq 0 ]; then targets=(fuzz_open_project fuzz_settings_file fuzz_plan_json fuzz_bench_file); fi
 for target in "${targets[@]}"; do
   if [ -z "${seeds[$target]:-}" ]; then echo "fuzz/run.sh: no target $target" >&2; exit 2; fi
 done

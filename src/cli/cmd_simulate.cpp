@@ -175,7 +175,9 @@ int RunSimulate(const std::vector<std::string>& arguments) {
   Trace trace;
   trace.stepMs = script.rate;
   for (const auto& w : watches) {
-    Signal s{w.variable ? Signal::Kind::Variable : Signal::Kind::InnerNet, w.name};
+    Signal s;
+    s.kind = w.variable ? Signal::Kind::Variable : Signal::Kind::InnerNet;
+    s.name = w.name;
     s.bits = w.variable ? 16 : 1;
     trace.signals.push_back(std::move(s));
   }

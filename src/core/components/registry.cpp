@@ -48,7 +48,6 @@ std::unique_ptr<TBauteil> Make(int32_t x, int32_t y) {
 std::string IncludeFileOf(const TBauteil& e) { return static_cast<const TObjInc&>(e).IncludeFile; }
 
 constexpr uint16_t kBlock = kWritesCode | kInObjectOrder;
-constexpr std::unique_ptr<TBauteil> (*kNotBuilt)(int32_t, int32_t) = nullptr;
 using enum ToolBar;
 
 // clang-format off

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <charconv>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -280,24 +281,21 @@ bool GpsimRun::Run() {
       writes_.push_back({line.substr(to + 4, paren - to - 4), value});
     }
   }
-  bool all = true;
-  for (size_t i = 0; i < samples_.size(); ++i) {
-    if (samples_[i].command) continue;
-    const std::string marker = "@@S" + std::to_string(i) + "@@";
-    const size_t at = output_.find(marker);
-    if (at == std::string::npos) {
-      all = false;
-      continue;
-    }
-    const size_t eq = output_.find(" = ", at + marker.size());
-    const size_t nextMarker = output_.find("@@S", at + marker.size());
-    if (eq == std::string::npos || (nextMarker != std::string::npos && eq > nextMarker)) {
-      all = false;
-      continue;
-    }
-    values_[i] = ParseNumber(std::string_view(output_).substr(eq + 3));
-    if (!values_[i]) all = false;
+  // One pass over the output: each "@@Sn@@" marker is followed by the line "name = value".
+  for (size_t at = output_.find("@@S"); at != std::string::npos; at = output_.find("@@S", at + 3)) {
+    const size_t close = output_.find("@@", at + 3);
+    if (close == std::string::npos) break;
+    size_t index = 0;
+    auto [end, ec] = std::from_chars(output_.data() + at + 3, output_.data() + close, index);
+    if (ec != std::errc() || end != output_.data() + close || index >= samples_.size()) continue;
+    const size_t eq = output_.find(" = ", close);
+    const size_t next = output_.find("@@S", close);
+    if (eq == std::string::npos || (next != std::string::npos && eq > next)) continue;
+    values_[index] = ParseNumber(std::string_view(output_).substr(eq + 3, 24));
   }
+  bool all = true;
+  for (size_t i = 0; i < samples_.size(); ++i)
+    if (!samples_[i].command && !values_[i]) all = false;
   return all;
 }
 

@@ -33,7 +33,11 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
     if (dot == std::string::npos || dot + 2 != name.size() || name[dot + 1] < '0' || name[dot + 1] > '7') return;
     const std::string port = PortRegister(name.substr(0, dot), analysis.Props());
     if (port.empty() || find(name)) return;
-    out.signals.push_back(Signal{Signal::Kind::Pin, name, false, 1, port, name[dot + 1] - '0'});
+    Signal s;
+    s.name = name;
+    s.port = port;
+    s.bit = name[dot + 1] - '0';
+    out.signals.push_back(std::move(s));
   };
   for (const auto& e : analysis.GetProject().Elements()) {
     if (e->IsNode()) addPin(e->Name);
@@ -56,7 +60,9 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
       continue;
     }
     if (!known) {
-      Signal s{net ? Signal::Kind::InnerNet : Signal::Kind::Variable, line.name};
+      Signal s;
+      s.kind = net ? Signal::Kind::InnerNet : Signal::Kind::Variable;
+      s.name = line.name;
       s.bits = net ? 1 : 8;
       if (!net && analysis.Ram().CellExists(line.name + "_HI")) s.bits = 16;
       out.signals.push_back(std::move(s));

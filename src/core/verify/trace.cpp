@@ -53,7 +53,11 @@ std::optional<Divergence> FirstDivergence(const Trace& simulated, const Trace& c
       bool seen = false;
       for (size_t near = row == 0 ? 0 : row - 1; near <= std::min(row + 1, rows - 1) && !seen; ++near)
         seen = simulated.rows[near][*mine] == onChip;
-      if (!seen) return Divergence{chip.MsOfRow(row), chip.signals[s].name, simulated.rows[row][*mine], onChip};
+      if (seen) continue;
+      // Reported from the step where this run of different values began.
+      size_t start = row;
+      while (start > 0 && chip.rows[start - 1][s] != simulated.rows[start - 1][*mine]) --start;
+      return Divergence{chip.MsOfRow(start), chip.signals[s].name, simulated.rows[start][*mine], chip.rows[start][s]};
     }
   }
   return std::nullopt;

@@ -49,7 +49,7 @@ struct FailedExpectation {
 [[nodiscard]] std::vector<FailedExpectation> CheckExpectations(const Bench& bench, const Trace& trace);
 
 // The first step where the chip shows a value of a chip signal that the screen shows neither in the same step
-// nor in the one before or after it.
+// nor in the one before or after it; reported from the step where the two began to differ.
 struct Divergence {
   int64_t ms = 0;
   std::string signal;

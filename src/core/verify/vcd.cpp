@@ -17,10 +17,10 @@ std::string Identifier(size_t n) {
   return id;
 }
 
-// VCD names may not hold blanks; everything else the plan allows passes.
+// VCD names may not hold blanks, and viewers take a dot for a step down the hierarchy: "RB.0" is "RB_0".
 std::string VcdName(std::string name) {
   for (char& c : name)
-    if (c == ' ' || c == '\t') c = '_';
+    if (c == ' ' || c == '\t' || c == '.') c = '_';
   return name;
 }
 
@@ -55,6 +55,7 @@ std::string VcdText(const std::vector<VcdScope>& scopes) {
   for (const auto& scope : scopes) rows = std::max(rows, scope.trace->rows.size());
   std::vector<std::vector<std::string>> last(scopes.size());
   for (size_t s = 0; s < scopes.size(); ++s) last[s].assign(scopes[s].trace->signals.size(), "");
+  int64_t written = -1;
   for (size_t row = 0; row < rows; ++row) {
     std::string changes;
     for (size_t s = 0; s < scopes.size(); ++s) {
@@ -69,8 +70,12 @@ std::string VcdText(const std::vector<VcdScope>& scopes) {
     }
     if (changes.empty()) continue;
     const int64_t ms = scopes.front().trace->MsOfRow(row);
+    written = ms;
     out << "#" << ms << "\n" << (row == 0 ? "$dumpvars\n" + changes + "$end\n" : changes);
   }
+  // The end of the run, so that a viewer shows the whole of it.
+  if (rows > 0 && written != scopes.front().trace->MsOfRow(rows - 1))
+    out << "#" << scopes.front().trace->MsOfRow(rows - 1) << "\n";
   return out.str();
 }
 
