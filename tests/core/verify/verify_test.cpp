@@ -115,7 +115,19 @@ TEST(BenchCommands, ReportBadLinesAndPassGoodBenches) {
   EXPECT_NE(err.find("plan.tbench:4: Error 70"), std::string::npos) << err;
   EXPECT_EQ(run("test", kBench).first, 0);
   EXPECT_EQ(run("test", std::string(kBench) + "400 expect RB.4 1\n").first, 1);
-  if (HaveGpasm() && HaveGpsim()) EXPECT_EQ(run("verify", kBench).first, 0);
+  if (!HaveGpasm() || !HaveGpsim()) return;
+  EXPECT_EQ(run("verify", kBench).first, 0);
+  if (!std::filesystem::exists("/usr/bin/gpasm")) return;
+  // Without gpsim on the path: not a pass, and the message says what to install.
+  std::filesystem::create_directory(dir.path() / "bin");
+  std::filesystem::create_symlink("/usr/bin/gpasm", dir.path() / "bin" / "gpasm");
+  const std::string out = (dir.path() / "out.txt").string();
+  const int status = std::system(("PATH=" + (dir.path() / "bin").string() + " " + TOLMEKC_PATH + " verify " + plan +
+                                  " >" + out + " 2>&1").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 3);
+  std::ifstream in(out);
+  const std::string text(std::istreambuf_iterator<char>(in), {});
+  EXPECT_NE(text.find("72 : gpsim not found - please install the package gpsim"), std::string::npos) << text;
 }
 
 }  // namespace
