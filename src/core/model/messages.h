@@ -73,6 +73,11 @@ enum class Msg : int {
   NoSuchModule = 61,
   CallsTooDeep = 62,
   SoftwareUart = 63,
+  // Warnings where the chip cannot do what the screen shows; they never stop a build.
+  InputOnMclr = 64,
+  OpenDrainHigh = 65,
+  ClockTooHigh = 66,
+  AnalogueAlsoDigital = 67,
 };
 [[nodiscard]] constexpr int Number(Msg m) { return static_cast<int>(m); }
 
