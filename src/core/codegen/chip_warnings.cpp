@@ -2,6 +2,7 @@
 #include "codegen/chip_warnings.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <string_view>
