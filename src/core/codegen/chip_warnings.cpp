@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <string_view>
 
 #include "codegen/analysis.h"
@@ -107,9 +108,11 @@ class Checker {
     if (!OscillatorOffered(props_.Type, oscillator)) return;
     const std::uint32_t limit = props_.OscillatorMaxHz[static_cast<std::size_t>(oscillator)];
     const double clock = project_.Mcu.ClockHz;
-    if (limit == 0 || clock <= limit) return;
+    if (limit == 0 || !(clock > limit)) return;  // a damaged value that is no number says nothing here
+    char hz[48];
+    std::snprintf(hz, sizeof hz, "%.0f", clock);
     Add(Msg::ClockTooHigh,
-        std::to_string(static_cast<long long>(clock)) + " Hz > " + std::to_string(limit) + " Hz (" +
+        std::string(hz) + " Hz > " + std::to_string(limit) + " Hz (" +
             std::string(kOscillatorNames[static_cast<std::size_t>(oscillator)]) + ")",
         "");
   }
