@@ -131,7 +131,7 @@ class Checker {
     }
     if (analogue == 0) return;
     ForEachPin([&](const TBauteil& block, const TObjAnschluss& pin) {
-      if (!Reads(pin) && !Writes(pin)) return;
+      if (!Reads(pin) && !pin.IsOutput()) return;  // a GND source on the pin is digital use as well
       for (int c = 0; c < 8; ++c) {
         if (!(analogue & (1u << c)) || !OnBit(pin, props_.AdcPins[static_cast<std::size_t>(c)])) continue;
         Add(Msg::AnalogueAlsoDigital,

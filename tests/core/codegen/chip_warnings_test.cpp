@@ -88,6 +88,7 @@ TEST(ChipWarnings, EachWarningAppearsExactlyWhereTheChipDiffers) {
       {"neighbour made analogue", k16C71, [](auto& t) { Adc(t, 0); Gate(t, "RB.0", "RA.1"); }, {67}},
       {"pin kept digital by ADCON1", k16C71, [](auto& t) { Adc(t, 0); Gate(t, "RA.2", "RA.3"); }, {}},
       {"channel 2 takes all of port A", k16C71, [](auto& t) { Adc(t, 2); Gate(t, "RB.0", "RA.3"); }, {67}},
+      {"GND on a channel pin", k16C71, [](auto& t) { Adc(t, 1); Net(t, t.template Add<TObjGnd>(kind::Gnd).Pin(), "RA.1"); }, {67}},
       {"no channel read", k16C71, [](auto& t) { Gate(t, "RA.0", "RA.1"); }, {}},
       {"port E stays digital", k16F877, [](auto& t) { Adc(t, 1); Gate(t, "RE.0", "RA.2"); }, {}},
       {"channel 5 takes port E", k16F877, [](auto& t) { Adc(t, 5); Gate(t, "RE.1", "RB.0"); }, {67}},
