@@ -27,6 +27,7 @@ int RunBuild(const std::vector<std::string>& args) {
   BuildOptions build;
   build.Assembler = options->Get("--assembler").value_or(environment.Assembler);
   const BuildResult r = Build(writer, build);
+  PrintWarnings(r.Warnings);
   if (!r.SourceWritten && !r.OutOfRom) session.messenger.ShowMessage(Msg::CannotSave, MessageMode::Error, r.SourcePath);
   if (!r.ErrorText.empty()) std::fputs(r.ErrorText.c_str(), stdout);
   if (r.AssemblerStarted) {

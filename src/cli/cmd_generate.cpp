@@ -28,10 +28,12 @@ int RunGenerate(const std::vector<std::string>& args) {
   const std::string target = options->Get("-o").value_or(DefaultSourcePath(plan));
   if (target == "-") {
     const GenerationResult r = writer.GenerateText();
+    PrintWarnings(ChipWarnings(session.project, analysis));
     if (!WriteOutput("", writer.Text())) return kExitFailure;
     return r.OutOfRom ? kExitFailure : 0;
   }
   const GenerationResult r = SaveSource(writer, target);
+  PrintWarnings(ChipWarnings(session.project, analysis));
   if (!r.FileWritten) {
     session.messenger.ShowMessage(Msg::CannotSave, MessageMode::Error, target);
     return kExitFailure;

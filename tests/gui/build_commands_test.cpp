@@ -65,8 +65,8 @@ class BuildWindowTest : public ::testing::Test {
   T& Add(uint8_t kindCode, int x = 100, int y = 100) {
     return static_cast<T&>(*project.CreateElement(kindCode, x, y));
   }
-  // GND and VCC into a gate whose output drives RB.0.
-  void WiredGate() {
+  // GND and VCC into a gate whose output drives `output`.
+  void WiredGate(const char* output = "RB.0") {
     auto& gnd = Add<TObjGnd>(kind::Gnd, 100, 100);
     auto& vcc = Add<TObjGnd>(kind::Gnd, 100, 200);
     vcc.SetSupply(TObjGnd::kVcc, true);
@@ -79,7 +79,7 @@ class BuildWindowTest : public ::testing::Test {
     Connect(*b, gate.Input(1));
     TBauteil* out = project.CreateElement(kind::Knoten, 450, 140);
     Connect(*out, gate.Output());
-    out->SetName("RB.0");
+    out->SetName(output);
     project.AutoSignalNames();
   }
 
@@ -168,6 +168,23 @@ TEST_F(BuildWindowTest, AnAssemblerErrorOpensTheErrorWindowAndADoubleClickTheEdi
   ASSERT_TRUE(BuildAndWait());
   EXPECT_NE(commands->ErrorWindow(), nullptr);
   EXPECT_EQ(area.findChildren<TEWindow*>().size(), 1);
+}
+
+TEST_F(BuildWindowTest, ChipWarningsAreListedAndTheBuildGoesOn) {
+  if (!HaveGpasm()) GTEST_SKIP() << "gpasm is not installed";
+  WiredGate("RA.4");
+  project.SourceFileName = Path("RA4.ASM");
+  ASSERT_TRUE(BuildAndWait());
+  const BuildResult& r = commands->LastResult();
+  EXPECT_TRUE(r.Succeeded()) << r.ErrorText;
+  EXPECT_TRUE(sink.entries.empty()) << "no message box for a warning";
+  TEWindow* errors = commands->ErrorWindow();
+  ASSERT_NE(errors, nullptr);
+  const QString text = errors->Memo().toPlainText();
+  EXPECT_TRUE(text.startsWith("warning 65: RA4 is open drain")) << text.toStdString();
+  EXPECT_TRUE(text.contains("-> RA.4 - LG1")) << text.toStdString();
+  EXPECT_FALSE(errors->LocationOfLine(0)) << "a warning line is no place in a file";
+  EXPECT_TRUE(commands->ResultText().startsWith("Build succeeded"));
 }
 
 TEST_F(BuildWindowTest, AMissingAssemblerIsMessageTwoAndTheBuildEnds) {

@@ -182,6 +182,7 @@ BuildResult Build(ProgramWriter& writer, const BuildOptions& options) {
     const GenerationResult gen = SaveSource(writer, result.SourcePath);
     result.SourceWritten = gen.FileWritten;
     result.OutOfRom = gen.OutOfRom;
+    result.Warnings = ChipWarnings(project, writer.GetAnalysis());
     if (!gen.Buildable()) return result;
 
     // Include files named without a folder are looked for beside the source.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/chip_warnings.h"
 #include "codegen/program_writer.h"
 
 namespace tolmek {
@@ -35,6 +36,8 @@ struct BuildResult {
   int WarningCount = 0;
   int Runs = 0;  // assembler runs (more than one when a block asked for another build)
   std::string SourcePath, ErrorPath, ListingPath;
+  // What the chip will do otherwise than the simulation shows; listed with the result, never a failure.
+  std::vector<ChipWarning> Warnings;
   int32_t RomUsed = 0;
   int RomSize = 0;
   int RamUsed = 0;

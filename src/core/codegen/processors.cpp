@@ -1,7 +1,9 @@
 // The processor table: sizes, flags, general-purpose RAM, pre-named cells and special-function registers per type.
 #include "codegen/processors.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 namespace tolmek {
 namespace {
@@ -182,6 +184,7 @@ struct ProcessorDef {
   std::uint8_t digitalAdcon1;
   std::string_view fixedFuses;
   std::string_view mplabCode;
+  std::uint8_t maxMhz;  // the fastest speed grade of the part
 };
 
 constexpr Calibration kNoCal = Calibration::None;
@@ -193,58 +196,58 @@ using enum OscillatorFamily;
 
 // clang-format off
 constexpr std::array<ProcessorDef, ProcessorCount> kProcessors{{
-    // name       include          ROM   RAM first EE  bk pg  page  flags                       osc         GPR         SFR          SYS_ cells    ICD     calibration  RAM clear  ADCON1 fuses  MPLAB
-    {"16C71",   "P16C71.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kA | kCpOn,                Standard14, kGpr71,     kSfr71,      kNoRange,      0, {}, kNoCal, RamClear::C71, 3, "", "0x6c71"},
-    {"16C711",  "P16C711.INC",  1024,  68, 12,   0, 2, 1, 1024, kP | kB | kI | kA | kCpOn,           Standard14, kGpr84,     kSfr711,     kNoRange,      0, {}, kNoCal, RamClear::C71, 3, "", "0x6711"},
-    {"16C84",   "P16C84.INC",   1024,  36, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6c84"},
-    {"16F84",   "P16F84.INC",   1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x684a"},
-    {"16F84A",  "P16F84A.INC",  1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6f84"},
-    {"16C712",  "P16C712.INC",  1024, 128, 32,   0, 2, 1, 1024, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 7, "", "0x6712"},
-    {"16C715",  "P16C715.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr715,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 3, " & _MPEEN_OFF", "0x6715"},
-    {"16C716",  "P16C716.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 7, "", "0x6716"},
-    {"16C72",   "P16C72.INC",   2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 6, "", "0x6c72"},
-    {"16C72A",  "P16C72A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 6, "", "0x672a"},
-    {"16C73",   "P16C73.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x6c73"},
-    {"16C73A",  "P16C73A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x673a"},
-    {"16C73B",  "P16C73B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x673b"},
-    {"16C74",   "P16C74.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x6c74"},
-    {"16C74A",  "P16C74A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x674a"},
-    {"16C74B",  "P16C74B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x674b"},
-    {"16C76",   "P16C76.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr76,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 6, "", "0x6c76"},
-    {"16C77",   "P16C77.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr77,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 6, "", "0x6c77"},
-    {"16F627",  "P16F627.INC",  1024, 224, 32, 128, 4, 1, 1024, kP | kB | kI | kU | kG | kMclre | kUartB | kCmp , F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}, kNoCal, RamClear::F627, 0, " & _LVP_OFF", "0x6627"},
-    {"16F628",  "P16F628.INC",  2048, 224, 32, 128, 4, 1, 2048, kP | kB | kI | kU | kG | kMclre | kUartB | kCmp , F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}, kNoCal, RamClear::F627, 0, " & _LVP_OFF", "0x6628"},
-    {"16F873",  "P16F873.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF873,    {0x21, 0x2C},  288, kIcdF873, kNoCal, RamClear::F873, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x873f"},
-    {"16F874",  "P16F874.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF874,    {0x21, 0x2C},  288, kIcdF873, kNoCal, RamClear::F873, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x874f"},
-    {"16F876",  "P16F876.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF873,    {0x73, 0x7F},  256, kIcdF876, kNoCal, RamClear::F877, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x876f"},
-    {"16F877",  "P16F877.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF874,    {0x73, 0x7F},  256, kIcdF876, kNoCal, RamClear::F877, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x877f"},
+    // name       include          ROM   RAM first EE  bk pg  page  flags                       osc         GPR         SFR          SYS_ cells    ICD     calibration  RAM clear  ADCON1 fuses  MPLAB  MHz
+    {"16C71",   "P16C71.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kA | kCpOn,                Standard14, kGpr71,     kSfr71,      kNoRange,      0, {}, kNoCal, RamClear::C71, 3, "", "0x6c71", 20},
+    {"16C711",  "P16C711.INC",  1024,  68, 12,   0, 2, 1, 1024, kP | kB | kI | kA | kCpOn,           Standard14, kGpr84,     kSfr711,     kNoRange,      0, {}, kNoCal, RamClear::C71, 3, "", "0x6711", 20},
+    {"16C84",   "P16C84.INC",   1024,  36, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6c84", 10},
+    {"16F84",   "P16F84.INC",   1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x684a", 10},
+    {"16F84A",  "P16F84A.INC",  1024,  68, 12,  64, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr84,     kSfr84,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6f84", 20},
+    {"16C712",  "P16C712.INC",  1024, 128, 32,   0, 2, 1, 1024, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 7, "", "0x6712", 20},
+    {"16C715",  "P16C715.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr715,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 3, " & _MPEEN_OFF", "0x6715", 20},
+    {"16C716",  "P16C716.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr712,     {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 7, "", "0x6716", 20},
+    {"16C72",   "P16C72.INC",   2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 6, "", "0x6c72", 20},
+    {"16C72A",  "P16C72A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kA | kG | kWsav,      Standard14, kGpr72,     kSfr72,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 6, "", "0x672a", 20},
+    {"16C73",   "P16C73.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x6c73", 20},
+    {"16C73A",  "P16C73A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x673a", 20},
+    {"16C73B",  "P16C73B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr73,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x673b", 20},
+    {"16C74",   "P16C74.INC",   4096, 192, 32,   0, 2, 2, 2048, kP | kI | kA | kU | kG | kWsav,      Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x6c74", 20},
+    {"16C74A",  "P16C74A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x674a", 20},
+    {"16C74B",  "P16C74B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGpr73,     kSfr74,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 6, "", "0x674b", 20},
+    {"16C76",   "P16C76.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr76,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 6, "", "0x6c76", 20},
+    {"16C77",   "P16C77.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfr77,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 6, "", "0x6c77", 20},
+    {"16F627",  "P16F627.INC",  1024, 224, 32, 128, 4, 1, 1024, kP | kB | kI | kU | kG | kMclre | kUartB | kCmp , F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}, kNoCal, RamClear::F627, 0, " & _LVP_OFF", "0x6627", 20},
+    {"16F628",  "P16F628.INC",  2048, 224, 32, 128, 4, 1, 2048, kP | kB | kI | kU | kG | kMclre | kUartB | kCmp , F62x,       kGprF62x,   kSfrF62x,    {0x70, 0x7B},  0, {}, kNoCal, RamClear::F627, 0, " & _LVP_OFF", "0x6628", 20},
+    {"16F873",  "P16F873.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF873,    {0x21, 0x2C},  288, kIcdF873, kNoCal, RamClear::F873, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x873f", 20},
+    {"16F874",  "P16F874.INC",  4096, 192, 32, 128, 4, 2, 2048, kP | kB | kI | kA | kU | kG | kWsav, Standard14, kGprF873,   kSfrF874,    {0x21, 0x2C},  288, kIcdF873, kNoCal, RamClear::F873, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x874f", 20},
+    {"16F876",  "P16F876.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF873,    {0x73, 0x7F},  256, kIcdF876, kNoCal, RamClear::F877, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x876f", 20},
+    {"16F877",  "P16F877.INC",  8192, 368, 32, 256, 4, 4, 2048, kP | kB | kI | kA | kU | kG,         Standard14, kGpr76,     kSfrF874,    {0x73, 0x7F},  256, kIcdF876, kNoCal, RamClear::F877, 6, " & _LVP_OFF & _CPD_OFF & _DEBUG_OFF", "0x877f", 20},
     // Bank 1 of the 16C620A/621A/CE623/CE624 holds no RAM, so their variables still need bank 0 selected.
-    {"16C620a", "P16C620A.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn | kCmp ,           Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x620a"},
-    {"16C621a", "P16C621A.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG | kCmp ,                   Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x621a"},
-    {"16C622a", "P16C622A.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG | kCmp ,                        Standard14, kGprC622,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C622, 0, "", "0x622a"},
-    {"16CE623", "P16CE623.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn | kCmp ,           Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x6623"},
-    {"16CE624", "P16CE624.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG | kCmp ,                   Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x6624"},
-    {"16CE625", "P16CE625.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG | kCmp ,                        Standard14, kGprC622,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C622, 0, "", "0x6625"},
-    {"12C508A", "P12C508A.INC",  511,  25,  7,   0, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C508, 0, "", "0x508a"},
-    {"12C509A", "P12C509A.INC", 1023,  41,  7,   0, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C509, 0, "", "0x509a"},
-    {"12CE518", "P12CE518.INC",  511,  25,  7,  16, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C508, 0, "", "0x2518"},
-    {"12CE519", "P12CE519.INC", 1023,  41,  7,  16, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C509, 0, "", "0x2519"},
-    {"12C671",  "P12C671.INC",  1023, 128, 32,   0, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2671"},
-    {"12C672",  "P12C672.INC",  2047, 128, 32,   0, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2672"},
-    {"12CE673", "P12CE673.INC", 1023, 128, 32,  16, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2673"},
-    {"12CE674", "P12CE674.INC", 2047, 128, 32,  16, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2674"},
-    {"16C54C",  "P16C5X.INC",    511,  25,  7,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x654c"},
-    {"16C55A",  "P16C5X.INC",    511,  24,  8,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom08, kSfrC5xABC,  kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x655a"},
-    {"16C56A",  "P16C5X.INC",   1023,  25,  7,   0, 1, 2,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x656a"},
-    {"16C57C",  "P16C5X.INC",   2047,  72,  8,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC57,    kSfrC5xABC,  kNoRange,      0, {}, kResetAtTop, RamClear::C57, 0, "", "0x657c"},
-    {"16C58B",  "P16C5X.INC",   2047,  73,  7,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC58,    kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C57, 0, "", "0x658b"},
-    {"16C61",   "P16C61.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr61,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6c61"},
-    {"16C62B",  "P16C62B.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr62,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 0, "", "0x662B"},
-    {"16C63A",  "P16C63A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr63,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 0, "", "0x663A"},
-    {"16C64A",  "P16C64A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr64,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 0, "", "0x664A"},
-    {"16C65B",  "P16C65B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr65,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 0, "", "0x665B"},
-    {"16C66",   "P16C66.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr66,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 0, "", "0x6c66"},
-    {"16C67",   "P16C67.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr67,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 0, "", "0x6c67"},
+    {"16C620a", "P16C620A.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn | kCmp ,           Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x620a", 40},
+    {"16C621a", "P16C621A.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG | kCmp ,                   Standard14, kGprC620,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x621a", 40},
+    {"16C622a", "P16C622A.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG | kCmp ,                        Standard14, kGprC622,   kSfrC62x,    {0x70, 0x79},  0, {}, kNoCal, RamClear::C622, 0, "", "0x622a", 40},
+    {"16CE623", "P16CE623.INC",  512,  96, 32,  16, 2, 1,  512, kP | kB | kI | kG | kCpOn | kCmp ,           Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x6623", 20},
+    {"16CE624", "P16CE624.INC", 1024,  96, 32,  16, 2, 1, 1024, kP | kB | kI | kG | kCmp ,                   Standard14, kGprC620,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C620, 0, "", "0x6624", 20},
+    {"16CE625", "P16CE625.INC", 2048, 128, 32,  16, 2, 1, 2048, kB | kI | kG | kCmp ,                        Standard14, kGprC622,   kSfrCE62x,   {0x70, 0x79},  0, {}, kNoCal, RamClear::C622, 0, "", "0x6625", 20},
+    {"12C508A", "P12C508A.INC",  511,  25,  7,   0, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C508, 0, "", "0x508a",  4},
+    {"12C509A", "P12C509A.INC", 1023,  41,  7,   0, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C509, 0, "", "0x509a",  4},
+    {"12CE518", "P12CE518.INC",  511,  25,  7,  16, 1, 1,  512, k12 | kCpOn | kOscCal | kMclre,      C5xx,       kGprFrom07, kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C508, 0, "", "0x2518",  4},
+    {"12CE519", "P12CE519.INC", 1023,  41,  7,  16, 2, 2,  512, k12 | kG | kCpOn | kOscCal | kMclre, C5xx,       kGprC509,   kSfrC50x,    kNoRange,      0, {}, kCalMovlw, RamClear::C509, 0, "", "0x2519",  4},
+    {"12C671",  "P12C671.INC",  1023, 128, 32,   0, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2671", 10},
+    {"12C672",  "P12C672.INC",  2047, 128, 32,   0, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2672", 10},
+    {"12CE673", "P12CE673.INC", 1023, 128, 32,  16, 2, 1, 1024, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2673", 10},
+    {"12CE674", "P12CE674.INC", 2047, 128, 32,  16, 2, 1, 2048, kP | kI | kA | kG | kOscCal | kMclre, C67x,      kGprC622,   kSfrC67x,    {0x70, 0x78},  0, {}, kCalRetlw, RamClear::C622, 7, "", "0x2674", 10},
+    {"16C54C",  "P16C5X.INC",    511,  25,  7,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x654c", 40},
+    {"16C55A",  "P16C5X.INC",    511,  24,  8,   0, 1, 1,  512, k12 | kCpOn,                         C5x,        kGprFrom08, kSfrC5xABC,  kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x655a", 40},
+    {"16C56A",  "P16C5X.INC",   1023,  25,  7,   0, 1, 2,  512, k12 | kCpOn,                         C5x,        kGprFrom07, kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C54, 0, "", "0x656a", 40},
+    {"16C57C",  "P16C5X.INC",   2047,  72,  8,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC57,    kSfrC5xABC,  kNoRange,      0, {}, kResetAtTop, RamClear::C57, 0, "", "0x657c", 40},
+    {"16C58B",  "P16C5X.INC",   2047,  73,  7,   0, 4, 4,  512, k12 | kG | kCpOn,                    C5x,        kGprC58,    kSfrC5xAB,   kNoRange,      0, {}, kResetAtTop, RamClear::C57, 0, "", "0x658b", 40},
+    {"16C61",   "P16C61.INC",   1024,  36, 12,   0, 2, 1, 1024, kP | kI | kCpOn,                     Standard14, kGpr71,     kSfr61,      kNoRange,      0, {}, kNoCal, RamClear::C71, 0, "", "0x6c61", 20},
+    {"16C62B",  "P16C62B.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr62,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 0, "", "0x662B", 20},
+    {"16C63A",  "P16C63A.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr63,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 0, "", "0x663A", 20},
+    {"16C64A",  "P16C64A.INC",  2048, 128, 32,   0, 2, 1, 2048, kP | kB | kI | kG | kWsav,           Standard14, kGpr72,     kSfr64,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C72, 0, "", "0x664A", 20},
+    {"16C65B",  "P16C65B.INC",  4096, 192, 32,   0, 2, 2, 2048, kP | kB | kI | kU | kG | kWsav,      Standard14, kGpr73,     kSfr65,      {0x21, 0x2A},  0, {}, kNoCal, RamClear::C73, 0, "", "0x665B", 20},
+    {"16C66",   "P16C66.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr66,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 0, "", "0x6c66", 20},
+    {"16C67",   "P16C67.INC",   8192, 368, 32,   0, 4, 4, 2048, kP | kB | kI | kU | kG,              Standard14, kGpr76,     kSfr67,      {0x76, 0x7F},  0, {}, kNoCal, RamClear::F877, 0, "", "0x6c67", 20},
 }};
 // clang-format on
 
@@ -302,6 +305,34 @@ constexpr std::array<AdcGroup, ProcessorCount> kAdcGroups{{
     AdcGroup::None,  // 49 16C67
 }};
 
+// Per A/D group: the pins of the channels, the ADCON1 value the routine reading channel n writes (it starts
+// from the all-digital value and clears bits, or writes the value outright), and the channels each ADCON1
+// value 0..7 makes analogue. Parts with two configuration bits repeat their four values above 3.
+struct AdcPinFacts {
+  AdcGroup group;
+  std::array<std::string_view, 8> pins;
+  std::array<std::uint8_t, 8> readAdcon1;
+  std::array<std::uint8_t, 8> analogByAdcon1;
+};
+constexpr std::string_view kPins28[] = {"RA.0", "RA.1", "RA.2", "RA.3", "RA.5"};
+constexpr AdcPinFacts kAdcPinFacts[] = {
+    {AdcGroup::C71, {"RA.0", "RA.1", "RA.2", "RA.3"}, {2, 2, 0, 0}, {0x0F, 0x0F, 0x03, 0x00, 0x0F, 0x0F, 0x03, 0x00}},
+    {AdcGroup::C712, {"RA.0", "RA.1", "RA.2", "RA.3"}, {4, 4, 0, 4}, {0x0F, 0x0F, 0x0F, 0x0F, 0x0B, 0x0B, 0x00, 0x00}},
+    {AdcGroup::C72, {kPins28[0], kPins28[1], kPins28[2], kPins28[3], kPins28[4]}, {4, 4, 2, 2, 2},
+     {0x1F, 0x1F, 0x1F, 0x1F, 0x0B, 0x0B, 0x00, 0x00}},
+    {AdcGroup::F873, {kPins28[0], kPins28[1], kPins28[2], kPins28[3], kPins28[4]}, {4, 4, 2, 2, 2},
+     {0x1F, 0x1F, 0x1F, 0x1F, 0x0B, 0x0B, 0x00, 0x00}},
+    {AdcGroup::C74, {kPins28[0], kPins28[1], kPins28[2], kPins28[3], kPins28[4], "RE.0", "RE.1", "RE.2"},
+     {4, 4, 2, 2, 2, 0, 0, 0}, {0xFF, 0xFF, 0x1F, 0x1F, 0x0B, 0x0B, 0x00, 0x00}},
+    {AdcGroup::F874, {kPins28[0], kPins28[1], kPins28[2], kPins28[3], kPins28[4], "RE.0", "RE.1", "RE.2"},
+     {4, 4, 2, 2, 2, 0, 0, 0}, {0xFF, 0xFF, 0x1F, 0x1F, 0x0B, 0x0B, 0x00, 0x00}},
+    {AdcGroup::C67x, {"GP.0", "GP.1", "GP.2", "GP.4"}, {6, 4, 2, 0}, {0x0F, 0x0F, 0x07, 0x07, 0x03, 0x03, 0x01, 0x00}},
+};
+
+// The highest clock of each oscillator choice (RC external, LP, XT, HS, RC internal) on any part; HS goes
+// as far as the part's speed grade.
+constexpr std::array<std::uint32_t, 5> kOscillatorCeilingHz{4'000'000, 200'000, 4'000'000, UINT32_MAX, 4'000'000};
+
 std::uint8_t AdcChannelCount(AdcGroup g) {
   switch (g) {
     case AdcGroup::None: return 0;
@@ -352,6 +383,15 @@ void FillProps(int type, const ProcessorDef& d, ProcessorProps& p) {
   p.DigitalAdcon1 = d.digitalAdcon1;
   p.FixedFuses = d.fixedFuses;
   p.MplabCode = d.mplabCode;
+  p.MaxClockHz = std::uint32_t{d.maxMhz} * 1'000'000u;
+  for (std::size_t o = 0; o < p.OscillatorMaxHz.size(); ++o)
+    p.OscillatorMaxHz[o] = std::min(kOscillatorCeilingHz[o], p.MaxClockHz);
+  for (const AdcPinFacts& f : kAdcPinFacts) {
+    if (f.group != p.Adc) continue;
+    p.AdcPins = f.pins;
+    p.AdcReadAdcon1 = f.readAdcon1;
+    p.AdcAnalogByAdcon1 = f.analogByAdcon1;
+  }
   if (p.HasUsart) {
     const bool portB = (d.flags & kUartB) != 0;
     p.UartTxPin = portB ? "RB.2" : "RC.6";
@@ -371,6 +411,10 @@ void FillProps(int type, const ProcessorDef& d, ProcessorProps& p) {
       }
     }
   }
+  // MCLR shares its pin with an input where the fuse can give it away: RA5 on the 16F62x, GP3 on the 8-pin
+  // parts. RA4 is open drain on every 14-bit part with port A; the 12-bit parts have no RA4.
+  if (p.HasMclreOption) p.MclrPin = p.GpioPorts ? "GP.3" : "RA.5";
+  if (!p.Core12 && p.HasPort('A')) p.OpenDrainPin = "RA.4";
   // CCP1 drives RC.2 and CCP2 RC.1; parts without port C have CCP1 on RB.3.
   if (!p.CcpPins[0].empty()) p.CcpPins[0] = p.HasPort('C') ? "RC.2" : "RB.3";
   if (!p.CcpPins[1].empty()) p.CcpPins[1] = "RC.1";

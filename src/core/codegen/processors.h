@@ -94,7 +94,29 @@ struct ProcessorProps {
   std::string_view FixedFuses;     // configuration terms always written in their safe state
   std::string_view MplabCode;      // the processor code of the MPLAB project file
 
+  // --- What the chip can do that the screen does not show.
+  // The port bit that shares its pin with MCLR ("RA.5", "GP.3"); empty where MCLR has a pin of its own.
+  std::string_view MclrPin;
+  // The open-drain output (RA4/T0CKI): it pulls low, a high level needs a resistor outside.
+  std::string_view OpenDrainPin;
+  // The clock of the part's fastest speed grade, and per oscillator choice (0 RC external, 1 LP, 2 XT, 3 HS,
+  // 4 RC internal) the highest clock that setting allows on this part (whether the part offers the choice at all
+  // is the configuration word's business).
+  std::uint32_t MaxClockHz = 0;
+  std::array<std::uint32_t, 5> OscillatorMaxHz{};
+  // The pin of each A/D channel ("RA.0", "RE.2", "GP.4"), the ADCON1 value the routine that reads channel n
+  // writes, and per ADCON1 value 0..7 the channels it makes analogue (bit n = ANn, reference inputs included).
+  std::array<std::string_view, 8> AdcPins{};
+  std::array<std::uint8_t, 8> AdcReadAdcon1{};
+  std::array<std::uint8_t, 8> AdcAnalogByAdcon1{};
+
   [[nodiscard]] int CcpCount() const { return int(!CcpPins[0].empty()) + int(!CcpPins[1].empty()); }
+  // The channels (bit n = ANn) that are analogue while the routine reading `channel` runs.
+  [[nodiscard]] std::uint8_t AnalogueWhileReading(int channel) const {
+    if (channel < 0 || channel >= AdcChannels) return 0;
+    const auto n = static_cast<std::size_t>(channel);
+    return static_cast<std::uint8_t>(AdcAnalogByAdcon1[AdcReadAdcon1[n] & 7u] | (1u << n));
+  }
   [[nodiscard]] bool HasPort(char letter) const {
     return letter >= 'A' && letter <= 'E' && (Ports & (1u << (letter - 'A'))) != 0;
   }

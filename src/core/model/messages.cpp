@@ -15,7 +15,7 @@ struct CatalogueEntry {
 };
 
 // Message 11 has no Italian text of its own; the Italian column repeats the German line.
-constexpr std::array<CatalogueEntry, 65> kCatalogue{{
+constexpr std::array<CatalogueEntry, 69> kCatalogue{{
     {1, "1 : keine Bit-Bezeichnung bei Bauteil",
      "1 : no bit-name at object",
      "1: specificare il bit-name del blocco funzionale"},
@@ -191,7 +191,22 @@ constexpr std::array<CatalogueEntry, 65> kCatalogue{{
     {63, "63 : Software-UART erzeugt keinen Code, bitte Hardware wählen ->",
      "63 : software UART generates no code, please choose hardware ->",
      "63 : UART software non genera codice, scegliere hardware ->"},
-    // Test benches and the check on the simulated chip (numbers 64-67 are the chip warnings).
+    {64, "64 : Eingang am MCLR-Pin, obwohl MCLR eingeschaltet ist: ein Low-Pegel setzt den Chip zurück ->",
+     "64 : input on the MCLR pin while MCLR is enabled: a low level resets the chip ->",
+     "64 : ingresso sul pin MCLR con MCLR attivo: un livello basso resetta il chip ->"},
+    {65, "65 : RA4 ist Open-Drain und gibt High nur mit Pull-Up-Widerstand aus (ein Kommentar mit \"Pull-Up\" "
+         "auf der Seite nimmt diese Warnung zurück) ->",
+     "65 : RA4 is open drain and drives high only with a pull-up resistor (a comment saying \"pull-up\" on "
+     "the page silences this warning) ->",
+     "65 : RA4 è open drain e dà il livello alto solo con una resistenza di pull-up (un commento con "
+     "\"pull-up\" sulla pagina toglie questo avviso) ->"},
+    {66, "66 : Taktfrequenz zu hoch für die Oszillator-Einstellung ->",
+     "66 : clock frequency too high for the oscillator setting ->",
+     "66 : frequenza di clock troppo alta per l'oscillatore scelto ->"},
+    {67, "67 : Pin ist während der A/D-Wandlung analog und wird auch als digitales Signal benutzt ->",
+     "67 : pin is analogue while the A/D converter reads and is also used as a digital signal ->",
+     "67 : il pin è analogico durante la conversione A/D ed è usato anche come segnale digitale ->"},
+    // Test benches and the check on the simulated chip.
     {68, "68 : Zeile des Prüfstands nicht lesbar ->",
      "68 : test bench line cannot be read ->",
      "68 : riga del banco di prova illeggibile ->"},

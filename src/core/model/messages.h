@@ -73,7 +73,12 @@ enum class Msg : int {
   NoSuchModule = 61,
   CallsTooDeep = 62,
   SoftwareUart = 63,
-  // Test benches and the check on the simulated chip (64-67: the chip warnings).
+  // Warnings where the chip cannot do what the screen shows; they never stop a build.
+  InputOnMclr = 64,
+  OpenDrainHigh = 65,
+  ClockTooHigh = 66,
+  AnalogueAlsoDigital = 67,
+  // Test benches and the check on the simulated chip.
   BenchUnreadable = 68,
   BenchUnknownName = 69,
   BenchTimeBackwards = 70,

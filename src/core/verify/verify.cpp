@@ -5,6 +5,7 @@
 
 #include "codegen/analysis.h"
 #include "codegen/build.h"
+#include "codegen/chip_warnings.h"
 #include "codegen/program_writer.h"
 #include "sim/plan_variables.h"
 #include "verify/chip_bench.h"
@@ -57,6 +58,8 @@ VerifyReport Verify(Project& project, const Bench& bench, const VerifyOptions& o
   ProgramWriter writer(project, analysis);
   const GenerationResult generated = writer.GenerateText();
   r.processor = ProcessorDisplayName(project.Mcu.ProcessorType);
+  // What the chip cannot do as the screen shows it is said first; it does not stop the check.
+  for (const ChipWarning& w : ChipWarnings(project, analysis)) r.notes.push_back(WarningLine(w));
 
   BenchSignals signals = SignalsOf(bench, analysis, engine);
   r.problems = std::move(signals.problems);

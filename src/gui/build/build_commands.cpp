@@ -240,13 +240,17 @@ QString BuildCommands::ResultText() const {
 }
 
 void BuildCommands::ShowErrorWindow(const BuildResult& result) {
-  if (result.ErrorText.empty()) return;
+  if (result.ErrorText.empty() && result.Warnings.empty()) return;
   if (!errors_) {
     errors_ = new TEWindow;
     errors_->OpenLocation = [this](const ErrorLocation& where) { OpenErrorLocation(where); };
     AddWindow(errors_);
   }
-  errors_->ShowErrors(QString::fromStdString(result.ErrorPath), QString::fromStdString(result.ErrorText));
+  // The chip's warnings head the list, one line each, above what the assembler said.
+  std::string text;
+  for (const ChipWarning& w : result.Warnings) text += WarningLine(w) + "\n";
+  text += result.ErrorText;
+  errors_->ShowErrors(QString::fromStdString(result.ErrorPath), QString::fromStdString(text));
   if (auto* sub = qobject_cast<QMdiSubWindow*>(errors_->parentWidget())) sub->setWindowTitle(errors_->windowTitle());
   BringToFront(errors_);
 }

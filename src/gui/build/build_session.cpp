@@ -58,6 +58,7 @@ void BuildSession::RunOnce() {
   const GenerationResult gen = SaveSource(writer_, result_.SourcePath);
   result_.SourceWritten = gen.FileWritten;
   result_.OutOfRom = gen.OutOfRom;
+  result_.Warnings = ChipWarnings(writer_.GetProject(), writer_.GetAnalysis());
   if (!gen.FileWritten) writer_.GetProject().Messages.ShowMessage(Msg::CannotSave, MessageMode::Error, result_.SourcePath);
   if (!gen.Buildable()) {
     Finish(false);

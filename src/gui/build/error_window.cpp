@@ -34,7 +34,9 @@ TEWindow::TEWindow(QWidget* parent) : QWidget(parent) {
 
 void TEWindow::ShowErrors(const QString& path, const QString& text) {
   memo_->setPlainText(text);
-  setWindowTitle("Error-Window - " + QFileInfo(path).fileName());
+  // Warnings of a build whose assembler never ran come without an error file.
+  const QString name = QFileInfo(path).fileName();
+  setWindowTitle(name.isEmpty() ? QString("Error-Window") : "Error-Window - " + name);
 }
 
 std::optional<ErrorLocation> TEWindow::LocationOfLine(int line) const {

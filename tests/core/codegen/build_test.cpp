@@ -10,6 +10,7 @@
 
 #include "codegen/process.h"
 #include "components/gnd.h"
+#include "model/project_file.h"
 #include "settings/ini_file.h"
 #include "support/gputils_runner.h"
 #include "writer_fixture.h"
@@ -227,6 +228,34 @@ TEST(TolmekcCodegen, GenerateAndBuildAPlan) {
   const ProcessResult missing = RunProcess({TOLMEKC_PATH, "build", (dir.path() / "none.pic").string(), "--lang", "de"});
   EXPECT_NE(missing.ExitCode, 0);
   EXPECT_NE(missing.Output.find("Fehler"), std::string::npos) << missing.Output;
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(TolmekcCodegen, ChipWarningsArePrintedAndTheBuildStillSucceeds) {
+  if (!test::HaveGpasm()) GTEST_SKIP() << "gpasm not installed";
+  test::ScratchDir dir("cli-warnings");
+  ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+  test::TestProject t;
+  auto& vcc = t.Add<TObjGnd>(kind::Gnd);
+  vcc.SetSupply(TObjGnd::kVcc, true);
+  vcc.Pin().Name = "RA.4";
+  t.project.Mcu.ClockHz = 8e6;  // on XT
+  const fs::path plan = dir.path() / "ra4.pic";
+  ASSERT_TRUE(SaveProject(t.project, plan.string()));
+
+  for (const char* command : {"build", "generate"}) {
+    SCOPED_TRACE(command);
+    const ProcessResult r = RunProcess({TOLMEKC_PATH, command, plan.string()});
+    EXPECT_EQ(r.ExitCode, 0) << r.Output;
+    EXPECT_NE(r.Output.find("warning 65: RA4 is open drain and drives high only with a pull-up resistor"),
+              std::string::npos)
+        << r.Output;
+    EXPECT_NE(r.Output.find("-> RA.4 - VCC\n"), std::string::npos) << r.Output;
+    EXPECT_NE(r.Output.find("warning 66: clock frequency too high for the oscillator setting -> 8000000 Hz > "
+                            "4000000 Hz (XT)\n"),
+              std::string::npos)
+        << r.Output;
+  }
   ::unsetenv("XDG_CONFIG_HOME");
 }
 
