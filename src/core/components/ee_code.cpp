@@ -531,11 +531,21 @@ void TObjEE::WriteExternalRoutines(ProgramWriter& w) const {
 void TObjEE::WriteExternalModule(ProgramWriter& w) const {
   const int start = StartAddress();
   const int first = start + (EeChecksum ? 1 : 0);
-  auto setup = [&](int address) {
-    w.Instr("MOVLW " + std::to_string((EeBusAddress & 7) * 2), "; bus address");
+  // Serial EEPROMs of up to 2 KB take one address byte; the address bits above it go into the control
+  // byte, in the place of the address pins (a 24C16 has none, a 24C04 two).
+  auto blockBits = [&](int address) {
+    w.Instr("MOVLW " + std::to_string(((EeBusAddress + (address >> 8)) & 7) * 2), "; bus address");
     w.InstrOn("MOVWF", "SYS_TMP6");
+  };
+  auto setup = [&](int address) {
+    blockBits(address);
     w.Instr("MOVLW " + std::to_string(address & 0xFF), "; EE-Prom address");
     w.InstrOn("MOVWF", "SYS_TMP4");
+  };
+  // From `address` to the next one.
+  auto next = [&](int address) {
+    w.InstrOn("INCF", "SYS_TMP4,F", "; next adress");
+    if (((address + 1) & 0xFF) == 0) blockBits(address + 1);
   };
   auto transfer = [&](const char* routine) {
     CallRoutine(w, routine);
@@ -547,16 +557,15 @@ void TObjEE::WriteExternalModule(ProgramWriter& w) const {
   w.Label(EntryLabel(w, "WRITE_" + Name));
   setup(first);
   if (EeChecksum) w.InstrOn("CLRF", "SYS_TMP8", "; checksum");
-  for (const std::string& var : EeVariables) {
-    w.InstrOn("MOVFW", var);
+  for (size_t i = 0; i < EeVariables.size(); ++i) {
+    w.InstrOn("MOVFW", EeVariables[i]);
     w.InstrOn("MOVWF", "SYS_TMP5");
     if (EeChecksum) w.InstrOn("ADDWF", "SYS_TMP8,F");
     transfer("EEEXT_WRITE");
-    w.InstrOn("INCF", "SYS_TMP4,F", "; next adress");
+    if (i + 1 < EeVariables.size()) next(first + int(i));
   }
   if (EeChecksum) {
-    w.Instr("MOVLW " + std::to_string(start & 0xFF), "; checksum adress");
-    w.InstrOn("MOVWF", "SYS_TMP4");
+    setup(start);
     w.InstrOn("MOVFW", "SYS_TMP8", "; write checksum");
     w.InstrOn("MOVWF", "SYS_TMP5");
     CallRoutine(w, "EEEXT_WRITE");
@@ -571,7 +580,7 @@ void TObjEE::WriteExternalModule(ProgramWriter& w) const {
     w.InstrOn("MOVFW", "SYS_TMP5", "; checksum");
     w.InstrOn("MOVWF", "SYS_TMP8");
     for (size_t i = 0; i < EeVariables.size(); ++i) {
-      w.InstrOn("INCF", "SYS_TMP4,F");
+      next(start + int(i));
       transfer("EEEXT_READ");
       w.InstrOn("MOVFW", "SYS_TMP5");
       w.InstrOn("SUBWF", "SYS_TMP8,F");
@@ -581,11 +590,11 @@ void TObjEE::WriteExternalModule(ProgramWriter& w) const {
     w.Instr("RETURN", "; error");
   }
   setup(first);
-  for (const std::string& var : EeVariables) {
+  for (size_t i = 0; i < EeVariables.size(); ++i) {
     transfer("EEEXT_READ");
     w.InstrOn("MOVFW", "SYS_TMP5");
-    w.InstrOn("MOVWF", var);
-    w.InstrOn("INCF", "SYS_TMP4,F", "; next adress");
+    w.InstrOn("MOVWF", EeVariables[i]);
+    if (i + 1 < EeVariables.size()) next(first + int(i));
   }
   w.Instr("RETURN");
 }
