@@ -303,8 +303,20 @@ class BusWriter {
     for (long i = 0; i < b / 4 - 2 * (b / 8); ++i) w_.Instr("NOP");
   }
 
+  // Keeps SCL low for the bus's 4.7 µs when `spent` instruction cycles already pass between the SCL low and
+  // the next SCL high; at 4 MHz most places need nothing.
+  void LowTime(int spent) {
+    const long needed = std::lround(std::ceil(4.7e-6 * w_.Mcu().ClockHz / 4.0)) - spent;
+    if (needed <= 0) return;
+    w_.Comment("; SCL low time");
+    for (long i = 0; i < needed / 2; ++i) w_.Instr("GOTO $+1");
+    if (needed % 2) w_.Instr("NOP");
+  }
+
+  // Also the repeated start behind an acknowledge, where SCL was low for a few cycles only.
   void Start() {
     Sda(true);
+    LowTime(5);
     Scl(true);
     Delay(5);
     Sda(false);
@@ -336,6 +348,7 @@ class BusWriter {
     w_.Label(high);
     Sda(true);
     w_.Label(clock);
+    LowTime(10);
     Scl(true);
     Delay(4);
     Scl(false);
@@ -343,6 +356,7 @@ class BusWriter {
     w_.Instr("GOTO " + loop);
     w_.Comment(";*********  Acknowledge Check ************");
     Sda(true);
+    LowTime(3);
     Scl(true);
     Delay(4);
     SkipIfSda(false);
