@@ -498,6 +498,7 @@ void TObjEE::WriteExternalRoutines(ProgramWriter& w) const {
   bus.Sda(true);
   w.Instr("MOVLW 8", "; set counter");
   w.InstrOn("MOVWF", "SYS_TMP1");
+  bus.LowTime(4);
   w.Label("EEEXT_RD0");
   bus.Scl(true);
   bus.Delay(4);

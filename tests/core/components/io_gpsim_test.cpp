@@ -2,9 +2,11 @@
 // variables do when the program runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -444,6 +446,52 @@ TEST(IoBlocksGpsim, ExternalEepromKeepsVariablesOnASerialEepromOverAReset) {
   }
 }
 
+
+// The clock line of the serial EEPROM at 4 and 20 MHz: every low phase lasts the bus's 4.7 us and every high
+// phase its 4.0 us, read from gpsim's log of the writes to TRISB (the line is driven low by its direction bit).
+// Nothing answers on the bus, so the start-up reads send their control byte again and again.
+TEST(IoBlocksGpsim, ExternalEepromClockKeepsTheBusTimes) {
+  if (!HaveTools()) GTEST_SKIP() << "gpasm/gpsim not installed";
+  ScratchDir dir("io_eeprom_clock");
+  for (const long clockHz : {4000000L, 20000000L}) {
+    SCOPED_TRACE(clockHz);
+    WriterFixture f(k16F84);
+    f.project().Mcu.ClockHz = clockHz;
+    auto& ee = f.tp.Add<TObjEE>(kind::EE);
+    ee.EeExternal = true;
+    ee.EeVariables = {"V"};
+    ee.EeSdaPin = "RB.1";
+    ee.EeSclPin = "RB.2";
+    ee.Input().SetName("RB.7");
+    const Assembly a = AssembleClean(f, dir);
+    ASSERT_FALSE(HasFatalFailure());
+    GpsimRun sim(a);
+    sim.LogWrites({"trisb"});
+    sim.Sample(20000, "trisb");
+    ASSERT_TRUE(sim.Run()) << sim.Output();
+    // "0x00000000000001FB p16f84 0x004F 0x1486 bsf  trisb,1" followed by "  Wrote: 0x00BF to trisb(...)".
+    std::ifstream log(a.source.parent_path() / "tolmek_writes.log");
+    std::string line;
+    uint64_t cycle = 0, since = 0;
+    int scl = 1, lows = 0;
+    double shortestLow = 1e9, shortestHigh = 1e9;
+    while (std::getline(log, line)) {
+      if (line.rfind("0x", 0) == 0) cycle = std::stoull(line.substr(2, 16), nullptr, 16);
+      const size_t at = line.find("Wrote: 0x");
+      if (at == std::string::npos || line.find(" to trisb(") == std::string::npos) continue;
+      const int level = (std::stoi(line.substr(at + 9, 4), nullptr, 16) >> 2) & 1;
+      if (level == scl) continue;
+      const double us = double(cycle - since) * 4e6 / double(clockHz);
+      if (since > 0) (scl ? shortestHigh : shortestLow) = std::min(scl ? shortestHigh : shortestLow, us);
+      lows += !level;
+      scl = level;
+      since = cycle;
+    }
+    EXPECT_GT(lows, 20);
+    EXPECT_GE(shortestLow, 4.7);
+    EXPECT_GE(shortestHigh, 4.0);
+  }
+}
 
 // A serial EEPROM that never acknowledges (nothing on the bus, the lines pulled up by port B): every transfer
 // is given up after three attempts, the variables stay as they are and the main loop runs on.
