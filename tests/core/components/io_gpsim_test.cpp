@@ -360,7 +360,6 @@ TEST(IoBlocksGpsim, InternalEepromKeepsVariablesOverAResetAndRefusesABadChecksum
   }
 }
 
-
 // The external EEPROM on gpsim's serial EEPROM model (a 24C16, "e24xx16b", with pull-ups on both lines).
 // The model acknowledges no control byte that follows a repeated start, although the part does; a stop
 // followed by a start works and keeps the address the dummy write set. So the read's repeated start is turned
@@ -445,7 +444,6 @@ TEST(IoBlocksGpsim, ExternalEepromKeepsVariablesOnASerialEepromOverAReset) {
     for (size_t i = 0; i < bytes.size(); ++i) EXPECT_EQ(*sim.Value(bytes[i]), layout[i]) << "EEPROM byte " << i;
   }
 }
-
 
 // The clock line of the serial EEPROM at 4 and 20 MHz: every low phase lasts the bus's 4.7 us and every high
 // phase its 4.0 us, read from gpsim's log of the writes to TRISB (the line is driven low by its direction bit).
