@@ -95,14 +95,16 @@ void TObjEE::Draw(Canvas& canvas, int originX, int originY) {
   DrawBlockFrame(canvas, *this, originX, originY);
   const int x = DrawX + 18, y = DrawY;
   DrawInnerText(canvas, *this, x + 2, y + 2, "EE");
-  // A memory chip: a body with three legs on either side; below it where the EEPROM is.
+  // A memory chip right of the input's label: a body with three legs on either side; below it where the
+  // EEPROM is.
   const DrawStyle& s = canvas.Style();
   canvas.SetPen(s.threeD ? colors::Black : s.objectInnerText);
   canvas.SetNoBrush();
-  canvas.Rectangle(x + 6, y + 20, x + 18, y + 40);
+  const int chip = DrawX + 38;
+  canvas.Rectangle(chip, y + 20, chip + 7, y + 40);
   for (int i = 0; i < 3; ++i) {
-    canvas.Line(x + 2, y + 24 + 6 * i, x + 6, y + 24 + 6 * i);
-    canvas.Line(x + 18, y + 24 + 6 * i, x + 22, y + 24 + 6 * i);
+    canvas.Line(chip - 3, y + 24 + 6 * i, chip, y + 24 + 6 * i);
+    canvas.Line(chip + 7, y + 24 + 6 * i, chip + 10, y + 24 + 6 * i);
   }
   DrawInnerText(canvas, *this, x, y + 42, EeExternal ? "ext" : "int");
 }

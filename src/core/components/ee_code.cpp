@@ -303,8 +303,20 @@ class BusWriter {
     for (long i = 0; i < b / 4 - 2 * (b / 8); ++i) w_.Instr("NOP");
   }
 
+  // Keeps SCL low for the bus's 4.7 µs when `spent` instruction cycles already pass between the SCL low and
+  // the next SCL high; at 4 MHz most places need nothing.
+  void LowTime(int spent) {
+    const long needed = std::lround(std::ceil(4.7e-6 * w_.Mcu().ClockHz / 4.0)) - spent;
+    if (needed <= 0) return;
+    w_.Comment("; SCL low time");
+    for (long i = 0; i < needed / 2; ++i) w_.Instr("GOTO $+1");
+    if (needed % 2) w_.Instr("NOP");
+  }
+
+  // Also the repeated start behind an acknowledge, where SCL was low for a few cycles only.
   void Start() {
     Sda(true);
+    LowTime(5);
     Scl(true);
     Delay(5);
     Sda(false);
@@ -336,6 +348,7 @@ class BusWriter {
     w_.Label(high);
     Sda(true);
     w_.Label(clock);
+    LowTime(10);
     Scl(true);
     Delay(4);
     Scl(false);
@@ -343,6 +356,7 @@ class BusWriter {
     w_.Instr("GOTO " + loop);
     w_.Comment(";*********  Acknowledge Check ************");
     Sda(true);
+    LowTime(3);
     Scl(true);
     Delay(4);
     SkipIfSda(false);
@@ -484,6 +498,7 @@ void TObjEE::WriteExternalRoutines(ProgramWriter& w) const {
   bus.Sda(true);
   w.Instr("MOVLW 8", "; set counter");
   w.InstrOn("MOVWF", "SYS_TMP1");
+  bus.LowTime(4);
   w.Label("EEEXT_RD0");
   bus.Scl(true);
   bus.Delay(4);
@@ -531,11 +546,21 @@ void TObjEE::WriteExternalRoutines(ProgramWriter& w) const {
 void TObjEE::WriteExternalModule(ProgramWriter& w) const {
   const int start = StartAddress();
   const int first = start + (EeChecksum ? 1 : 0);
-  auto setup = [&](int address) {
-    w.Instr("MOVLW " + std::to_string((EeBusAddress & 7) * 2), "; bus address");
+  // Serial EEPROMs of up to 2 KB take one address byte; the address bits above it go into the control
+  // byte, in the place of the address pins (a 24C16 has none, a 24C04 two).
+  auto blockBits = [&](int address) {
+    w.Instr("MOVLW " + std::to_string(((EeBusAddress + (address >> 8)) & 7) * 2), "; bus address");
     w.InstrOn("MOVWF", "SYS_TMP6");
+  };
+  auto setup = [&](int address) {
+    blockBits(address);
     w.Instr("MOVLW " + std::to_string(address & 0xFF), "; EE-Prom address");
     w.InstrOn("MOVWF", "SYS_TMP4");
+  };
+  // From `address` to the next one.
+  auto next = [&](int address) {
+    w.InstrOn("INCF", "SYS_TMP4,F", "; next adress");
+    if (((address + 1) & 0xFF) == 0) blockBits(address + 1);
   };
   auto transfer = [&](const char* routine) {
     CallRoutine(w, routine);
@@ -547,16 +572,15 @@ void TObjEE::WriteExternalModule(ProgramWriter& w) const {
   w.Label(EntryLabel(w, "WRITE_" + Name));
   setup(first);
   if (EeChecksum) w.InstrOn("CLRF", "SYS_TMP8", "; checksum");
-  for (const std::string& var : EeVariables) {
-    w.InstrOn("MOVFW", var);
+  for (size_t i = 0; i < EeVariables.size(); ++i) {
+    w.InstrOn("MOVFW", EeVariables[i]);
     w.InstrOn("MOVWF", "SYS_TMP5");
     if (EeChecksum) w.InstrOn("ADDWF", "SYS_TMP8,F");
     transfer("EEEXT_WRITE");
-    w.InstrOn("INCF", "SYS_TMP4,F", "; next adress");
+    if (i + 1 < EeVariables.size()) next(first + int(i));
   }
   if (EeChecksum) {
-    w.Instr("MOVLW " + std::to_string(start & 0xFF), "; checksum adress");
-    w.InstrOn("MOVWF", "SYS_TMP4");
+    setup(start);
     w.InstrOn("MOVFW", "SYS_TMP8", "; write checksum");
     w.InstrOn("MOVWF", "SYS_TMP5");
     CallRoutine(w, "EEEXT_WRITE");
@@ -571,7 +595,7 @@ void TObjEE::WriteExternalModule(ProgramWriter& w) const {
     w.InstrOn("MOVFW", "SYS_TMP5", "; checksum");
     w.InstrOn("MOVWF", "SYS_TMP8");
     for (size_t i = 0; i < EeVariables.size(); ++i) {
-      w.InstrOn("INCF", "SYS_TMP4,F");
+      next(start + int(i));
       transfer("EEEXT_READ");
       w.InstrOn("MOVFW", "SYS_TMP5");
       w.InstrOn("SUBWF", "SYS_TMP8,F");
@@ -581,11 +605,11 @@ void TObjEE::WriteExternalModule(ProgramWriter& w) const {
     w.Instr("RETURN", "; error");
   }
   setup(first);
-  for (const std::string& var : EeVariables) {
+  for (size_t i = 0; i < EeVariables.size(); ++i) {
     transfer("EEEXT_READ");
     w.InstrOn("MOVFW", "SYS_TMP5");
-    w.InstrOn("MOVWF", var);
-    w.InstrOn("INCF", "SYS_TMP4,F", "; next adress");
+    w.InstrOn("MOVWF", EeVariables[i]);
+    if (i + 1 < EeVariables.size()) next(first + int(i));
   }
   w.Instr("RETURN");
 }
