@@ -120,8 +120,11 @@ void TVerifyWindow::Fill() {
                           .arg(report_.simulated.MsOfRow(report_.simulated.rows.size() - 1))
                           .arg(report_.simulated.stepMs)
                           .arg(seconds));
-  else
+  else if (report_.seconds > 0)
     details_->setText(Text("Took").arg(seconds));
+  else
+    details_->clear();  // nothing ran
+  details_->setVisible(!details_->text().isEmpty());
 
   rows_->clear();
   auto add = [this](const QString& kind, int line, int64_t ms, int64_t within, const std::string& signal,
