@@ -20,6 +20,7 @@
 #include "gui/app/value_window.h"
 #include "gui/build/build_commands.h"
 #include "gui/build/install_commands.h"
+#include "gui/build/verify_commands.h"
 #include "gui/missing_names.h"
 
 namespace tolmek {
@@ -71,6 +72,7 @@ constexpr MenuItem kMenuItems[] = {
     {"Tools2", "Einstellungen1", false, nullptr, nullptr, false},
     {"Projekt1", "Einstellungen1", false, nullptr, [](TMainForm& f) { f.ProjektClick(); }, false},
     {"Tools1", "", true, nullptr, nullptr, false},
+    {"ChipPruefen1", "Tools1", false, nullptr, nullptr, true},
     {"Tools3", "Tools1", false, nullptr, nullptr, false},
     {"Fenster", "", true, nullptr, nullptr, false},
     {"Funktionsplan", "Fenster", true, nullptr, nullptr, false},
@@ -174,6 +176,9 @@ TMainForm::~TMainForm() {
   AfterEdit.clear();
   LanguageChanged.clear();
   ProjectRenewed = nullptr;
+  VerifyAvailable = nullptr;
+  // A check still running finishes into nothing.
+  delete findChild<VerifyCommands*>(QString(), Qt::FindDirectChildrenOnly);
   delete findChild<BuildCommands*>(QString(), Qt::FindDirectChildrenOnly);
   engine_.SetObserver(nullptr);
   engine_.StopSimulation();
@@ -208,6 +213,7 @@ void TMainForm::BuildMenus() {
   // A separator between the arrangement items and the list of open windows.
   Menu("Fenster")->insertSeparator(Action("Spezial1"));
   Menu("Fenster")->addSeparator();
+  Menu("Tools1")->insertSeparator(Action("Tools3"));
   connect(Menu("Fenster"), &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 }
 
@@ -270,6 +276,7 @@ void TMainForm::UpdateMenuState() {
     if (std::strcmp(item.name, "FensterVariable") == 0) enabled = enabled && !NamedWindow("TVarWindow");
     if (std::strcmp(item.name, "FensterQuelltext") == 0) enabled = enabled && !NamedWindow("TQwindow");
     if (std::strcmp(item.name, "Wiederherstellen1") == 0) enabled = enabled && UndoAvailable && UndoAvailable();
+    if (std::strcmp(item.name, "ChipPruefen1") == 0) enabled = enabled && VerifyAvailable && VerifyAvailable();
     action->setEnabled(enabled);
   }
 }
@@ -283,6 +290,7 @@ QWidget* TMainForm::NamedWindow(const char* name) {
 void TMainForm::SetLanguageCaptions(Language lang) {
   ApplyCaptions(*this, MainMenuCaptions(), lang);
   ApplyHints(*this, MainToolHints(), lang);
+  ApplyHints(*this, MainMenuHints(), lang);
   ApplyHints(*this, KindButtonHints(), lang);
   ApplyCaptions(*this, MainStatusCaptions(), lang);
   ApplyHints(*this, MainStatusHints(), lang);

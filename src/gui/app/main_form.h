@@ -94,6 +94,7 @@ class TMainForm final : public TMainWindow, private SimObserver {
   [[nodiscard]] const Settings& CurrentSettings() const { return settings_; }
   // --- Hooks of the build and editing commands (gui/build/install_commands.h).
   std::function<bool()> UndoAvailable;   // "&Rückgängig löschen" is enabled only while this says so
+  std::function<bool()> VerifyAvailable;  // the check on the simulated chip may start (none is running)
   std::function<void()> ProjectRenewed;  // after New, and so after every open
   void RefreshMenus() {
     UpdateMenuState();

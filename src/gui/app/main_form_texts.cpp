@@ -40,6 +40,7 @@ constexpr Caption kMenus[] = {
     {"Tools2", "&Programme...", "&Programs...", "&Programmi..."},
     {"Projekt1", "P&rojekt", "P&roject", "P&rogetto"},
     {"Tools1", "&Tools", "&Tools", "&Tools"},
+    {"ChipPruefen1", "Auf simuliertem Chip &prüfen", "&Verify on simulated chip", "&Verifica sul chip simulato"},
     {"Tools3", "T&ools konfigurieren...", "C&onfigure tools...", "C&onfigura tools..."},
     {"Fenster", "&Fenster", "&Window", "&Finestra"},
     {"Funktionsplan", "F&unktions-Plan...", "Function Plan...", "Seleziona Pagina..."},
@@ -82,6 +83,12 @@ constexpr Caption kToolHints[] = {
     {"SpeedButton36", "vergrössern", "Zoom in (+)", "Ingrandisci (+)"},
 };
 
+constexpr Caption kMenuHints[] = {
+    {"ChipPruefen1", "Prüft den Plan mit der Testbench neben seiner Datei: Simulation und Programm in gpsim im Vergleich",
+     "Checks the plan with the test bench beside its file: the simulation and the program in gpsim side by side",
+     "Verifica lo schema con il banco di prova accanto al suo file: simulazione e programma in gpsim a confronto"},
+};
+
 constexpr Caption kStatusCaptions[] = {
     {"Panel6", "Refresh", "Refresh", "Aggiorna"},
 };
@@ -107,6 +114,7 @@ constexpr Caption kTexts[] = {
 
 std::span<const Caption> MainMenuCaptions() { return kMenus; }
 std::span<const Caption> MainToolHints() { return kToolHints; }
+std::span<const Caption> MainMenuHints() { return kMenuHints; }
 std::span<const Caption> KindButtonHints() {
   static const std::vector<Caption> hints = [] {
     std::vector<Caption> rows;

@@ -9,6 +9,8 @@ namespace tolmek {
 
 [[nodiscard]] std::span<const Caption> MainMenuCaptions();
 [[nodiscard]] std::span<const Caption> MainToolHints();
+// The hints of menu items (status line and tool tip).
+[[nodiscard]] std::span<const Caption> MainMenuHints();
 // The hints of the component buttons, taken from the kind list.
 [[nodiscard]] std::span<const Caption> KindButtonHints();
 [[nodiscard]] std::span<const Caption> MainStatusCaptions();  // panel texts ("Refresh")

@@ -107,11 +107,14 @@ class BuildCommands final : public QObject {
   // A result window opened or closed (the menu's enabling follows).
   void WindowsChanged();
 
- private:
+ public:
+  // --- The result windows, for the other commands that open one.
   // Adds a result window of `wanted` size (its widget's own size when invalid) inside the area.
   QMdiSubWindow* AddWindow(QWidget* widget, QSize wanted = {});
-  void PlaceInside(QMdiSubWindow& sub, QSize wanted) const;
   void BringToFront(QWidget* widget);
+
+ private:
+  void PlaceInside(QMdiSubWindow& sub, QSize wanted) const;
   // The name the source is saved under, asking for one while it has none. False when cancelled.
   bool EnsureSourceName();
   // The save dialog with the project's name suggested; nothing when cancelled or refused.

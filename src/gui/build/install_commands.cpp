@@ -7,6 +7,7 @@
 #include "gui/app/app_settings.h"
 #include "gui/app/main_form.h"
 #include "gui/build/build_commands.h"
+#include "gui/build/verify_commands.h"
 #include "gui/edit/clipboard_commands.h"
 #include "settings/ini_file.h"
 
@@ -52,14 +53,24 @@ InstalledCommands InstallCommands(TMainForm& form, const std::filesystem::path& 
   form.WireAction("Suchen1", [&e] { e.Search(); });
   form.WireAction("Objektreihenfolge1", [&e] { e.ObjectOrder(); });
 
+  auto* v = c.Verify = new VerifyCommands(form, b);
+  v->CentreOn = [&e](const TBauteil& element) { e.CentreOn(element); };
+  form.WireAction("ChipPruefen1", [v] { v->Start(); });
+  form.VerifyAvailable = [v] { return !v->Running(); };
+  QObject::connect(v, &VerifyCommands::RunningChanged, &form, [&form] { form.RefreshMenus(); });
+
   if (QMenu* tools = form.Menu("Tools1")) b.FillToolsMenu(*tools);
   form.AfterEdit.push_back([&b] { b.PlanChanged(); });
   form.UndoAvailable = [&e] { return e.UndoAvailable(); };
-  form.ProjectRenewed = [&e, &b] {
+  form.ProjectRenewed = [&e, &b, v] {
     e.ForgetUndo();
     b.ProjectRenewed();
+    v->ProjectRenewed();
   };
-  form.LanguageChanged.push_back([&b](Language lang) { b.SetLanguage(lang); });
+  form.LanguageChanged.push_back([&b, v](Language lang) {
+    b.SetLanguage(lang);
+    v->SetLanguage(lang);
+  });
 
   QObject::connect(&e, &ClipboardCommands::UndoChanged, &form, [&form] { form.RefreshMenus(); });
   QObject::connect(&b, &BuildCommands::WindowsChanged, &form, [&form] { form.RefreshMenus(); });

@@ -7,11 +7,13 @@ namespace tolmek {
 
 class BuildCommands;
 class ClipboardCommands;
+class VerifyCommands;
 class TMainForm;
 
 struct InstalledCommands {
   BuildCommands* Build = nullptr;     // owned by the form
   ClipboardCommands* Edit = nullptr;  // owned by the form
+  VerifyCommands* Verify = nullptr;   // owned by the form
 };
 
 // Creates the commands for `form`, wires their menu items, fills the tools menu and keeps the settings

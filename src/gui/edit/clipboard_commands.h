@@ -31,6 +31,8 @@ class ClipboardCommands final : public QObject {
   void ObjectOrder();  // Objektreihenfolge1Click
   // Selects the matches of `text` and brings the page of each into view, the last one centred.
   std::vector<TBauteil*> SearchFor(const QString& text);
+  // Brings the page of `element` into view, centred on it.
+  void CentreOn(const TBauteil& element);
 
   [[nodiscard]] bool UndoAvailable() const { return core_.UndoAvailable(); }
   // New: the undo of the old project is not offered for the new one.
@@ -46,7 +48,6 @@ class ClipboardCommands final : public QObject {
 
  private:
   void Edited();
-  void CentreOn(const TBauteil& element);
 
   TMainWindow& window_;
   EditCommands core_;
