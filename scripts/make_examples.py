@@ -114,7 +114,11 @@ def common_logic(p, col, n):
     outputs and, rs, cnt0, cnt1, sr0, st, cmp, upper, lower."""
     x = col
     p.add("TObjGatter", x, 100, "LG1", {"in1": n["a"], "in2": n["b"], "out": n["and"]})
-    p.add("TObjGatter", x, 180, "LG2", {"in1": n["a"], "in2": n["b"], "out": "AXB.0"}, gateType=2)
+    if "c" in n:
+        p.add("TObjGatter", x, 180, "LG2", {"in1": n["a"], "in2": n["b"], "in3": n["c"], "out": "AXB.0"},
+              gateType=2, inputCount=3, height=60)
+    else:
+        p.add("TObjGatter", x, 180, "LG2", {"in1": n["a"], "in2": n["b"], "out": "AXB.0"}, gateType=2)
     p.add("TObjRsff", x, 260, "RS1", {"set": n["a"], "reset": n["b"], "out": n["rs"]})
     p.add("TObjZaehler", x, 340, "ZR1", {"res": n["res"], "clk": n["clk"], "q0": n["cnt0"], "q1": n["cnt1"]},
           outputCount=2)
@@ -142,7 +146,7 @@ def every_kind_877():
                   "The screen cannot show what only the chip does: the measured pulse (RB4TIME keeps its set "
                   "value), the PWM on RC.2, the LCD on port D, the serial message and the A/D value. The bench "
                   "compares the rest."])
-    n = {"a": "RB.0", "b": "RB.1", "clk": "RB.2", "res": "RB.5", "dir": "RB.6", "and": "RC.0", "rs": "RC.1",
+    n = {"a": "RB.0", "b": "RB.1", "c": "RB.4", "clk": "RB.2", "res": "RB.5", "dir": "RB.6", "and": "RC.0", "rs": "RC.1",
          "cnt0": "RD.6", "cnt1": "RD.7", "sr0": "RC.5", "st": "RE.0", "cmp": "RE.1", "upper": "RE.2",
          "lower": "RA.2"}
     common_logic(p, 100, n)
@@ -150,7 +154,7 @@ def every_kind_877():
     p.add("TObjTimer", x, 100, "TR1", {"out": "RC.3"}, halfPeriod=200)
     p.add("TObjPuls", x, 170, "MF1", {"in": "RB.7", "out": "RC.4"}, length=100)
     p.add("TObjShot", x, 240, "OS1", {"in": "RB.7", "out": "TRIG.0"})
-    p.add("TObjZaehler", x, 310, "ZR2", {"res": "RB.5", "clk": "TRIG.0", "q0": "RA.3"})
+    p.add("TObjZaehler", x, 310, "ZR2", {"res": "RB.5", "clk": "TRIG.0", "q0": "RA.5"})
     p.add("TObjData8", x, 410, "SETP", {"out": "SETP"}, simValue=0)
     p.add("TObjEE", x, 470, "EE1", {"in": "RB.7"}, variableCount=1, variable1="SETP")
     p.add("TObjSleep", x, 560, "SL1", {"in": "RB.3"}, wakeRB0=True, wakeRB47=False)
@@ -169,7 +173,6 @@ def every_kind_877():
     p.add("TObjLcdText", x, 170, "LT3", {"value": "ADC0", "in": "RB.7"}, lcdName="LB1", format=1, posY=1,
           fixedLength=1, fixedCount=3)
     p.add("TObjPulsIn", x, 260, "PI1", {"out": "RB4TIME"}, input=0, simValue=0)
-    p.add("TObjGatter", x + 160, 250, "LG3", {"in1": "RB.4", "in2": "RB.3", "out": "RA.5"}, gateType=1)
     p.add("TObjLcdText", x, 330, "LT4", {"value": "RB4TIME", "in": "RB.7"}, lcdName="LB1", format=1, posX=8,
           posY=1, fixedLength=1, fixedCount=5)
     p.add("TObjData8", x, 420, "DUTY", {"out": "DUTY"}, width16=1, simValue=512)
