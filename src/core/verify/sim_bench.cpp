@@ -18,6 +18,12 @@ std::string PortRegister(const std::string& byteName, const ProcessorProps& prop
   return {};
 }
 
+// A 1-bit net of the plan ("RA.0", "S0.3"). A byte or word net carries a bare name: its pins hold no level,
+// the variable of that name holds its value.
+bool IsBitNet(const SimEngine& engine, const std::string& name) {
+  return name.find('.') != std::string::npos && engine.NetLevel(name) >= 0;
+}
+
 }  // namespace
 
 BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& engine) {
@@ -45,7 +51,7 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
   std::sort(out.signals.begin(), out.signals.end(), [](const Signal& a, const Signal& b) { return a.name < b.name; });
 
   for (const BenchLine& line : bench.lines) {
-    const bool net = engine.NetLevel(line.name) >= 0;
+    const bool net = IsBitNet(engine, line.name);
     Signal* known = find(line.name);
     if (!known && !net && !engine.Variables().Find(line.name)) {
       out.problems.push_back({Msg::BenchUnknownName, line.line, BenchPlace(bench, line.line), line.name});
@@ -77,7 +83,7 @@ SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<
   auto applyUntil = [&](int64_t beforeMs) {
     for (; sets != bench.lines.end() && sets->ms < beforeMs; ++sets) {
       if (sets->kind != BenchLine::Kind::Set) continue;
-      if (SimVariable* v = engine.Variables().Find(sets->name); v && engine.NetLevel(sets->name) < 0)
+      if (SimVariable* v = engine.Variables().Find(sets->name); v && !IsBitNet(engine, sets->name))
         v->Value = int32_t(sets->value);
       else
         engine.SetNetLevel(sets->name, uint8_t(sets->value));
