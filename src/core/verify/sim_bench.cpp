@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "codegen/processors.h"
+#include "components/pulsout.h"
 #include "model/pin.h"
 
 namespace tolmek {
@@ -33,12 +35,17 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
       if (s.name == name) return &s;
     return nullptr;
   };
+  // The pulse output does not take part in the simulation: the screen never shows the pulse or the PWM the
+  // chip puts on its pin, so that pin is not compared.
+  std::set<std::string> unsimulated;
+  for (const auto& e : analysis.GetProject().Elements())
+    if (e->Kind == kind::PulsOut) unsimulated.insert(static_cast<const TObjPulsOut&>(*e).Output().Name);
   // Every net whose name is a pin of the part; the program drives those that an output pin names.
   auto addPin = [&](const std::string& name) {
     const size_t dot = name.find('.');
     if (dot == std::string::npos || dot + 2 != name.size() || name[dot + 1] < '0' || name[dot + 1] > '7') return;
     const std::string port = PortRegister(name.substr(0, dot), analysis.Props());
-    if (port.empty() || find(name)) return;
+    if (port.empty() || find(name) || unsimulated.count(name)) return;
     out.signals.push_back(Signal{Signal::Kind::Pin, name, false, 1, port, name[dot + 1] - '0'});
   };
   for (const auto& e : analysis.GetProject().Elements()) {
