@@ -183,8 +183,34 @@ def every_kind_877():
     return p
 
 
+def kinds_16f84():
+    p = Plan(3, ["The kinds a 16F84 can run. Keys RB.0 (also wakes from sleep) and RB.1; count clock RB.2, reset "
+                 "RB.3, pulse length measured on RB.4, count down / shift data RB.5, trigger RB.6, sleep while "
+                 "RB.7 is high. Left out: A/D, PWM, UART, LCD (not enough pins).",
+                 "Outputs RA.0..RA.3; the other results are bits of FLAG. The pulse on RA.4 (open collector) "
+                 "and the measured pulse RB4TIME are the chip's alone; the screen keeps the set values."])
+    n = {"a": "RB.0", "b": "RB.1", "c": "RB.4", "clk": "RB.2", "res": "RB.3", "dir": "RB.5", "and": "RA.0",
+         "rs": "RA.1", "cnt0": "FLAG.0", "cnt1": "FLAG.1", "sr0": "FLAG.2", "st": "FLAG.3", "cmp": "FLAG.4",
+         "upper": "FLAG.5", "lower": "FLAG.6"}
+    common_logic(p, 100, n)
+    x = 980
+    p.add("TObjTimer", x, 100, "TR1", {"out": "RA.2"}, halfPeriod=200)
+    p.add("TObjPuls", x, 170, "MF1", {"in": "RB.6", "out": "RA.3"}, length=100)
+    p.add("TObjShot", x, 240, "OS1", {"in": "RB.6", "out": "TRIG.0"})
+    p.add("TObjZaehler", x, 310, "ZR2", {"res": "RB.3", "clk": "TRIG.0", "q0": "FLAG.7"})
+    p.add("TObjData8", x, 410, "SETP", {"out": "SETP"})
+    p.add("TObjEE", x, 470, "EE1", {"in": "RB.6"}, variableCount=1, variable1="SETP")
+    p.add("TObjSleep", x, 560, "SL1", {"in": "RB.7"}, wakeRB0=True, wakeRB47=False)
+    x = 1260
+    p.add("TObjPulsIn", x, 100, "PI1", {"out": "RB4TIME"}, input=0, simValue=0)
+    p.add("TObjData8", x, 170, "50", {"out": "50"})
+    p.add("TObjPulsOut", x + 100, 170, "PO1", {"value": "50", "enable": "LATE.0", "out": "RA.4"}, pulseType=0)
+    p.add("TObjGnd", x, 260, "GND", {"pin": "LATE.0"}, mode=0)
+    return p
+
+
 def main():
-    plans = {"every-kind-16f877": every_kind_877()}
+    plans = {"every-kind-16f877": every_kind_877(), "kinds-16f84": kinds_16f84()}
     for name, plan in plans.items():
         path = os.path.join(EXAMPLES, name + ".json")
         with open(path, "w") as f:

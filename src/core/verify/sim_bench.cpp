@@ -110,7 +110,13 @@ SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<
       if (s.kind == Signal::Kind::Variable) {
         const SimVariable* v = engine.Variables().Find(s.name);
         const int64_t mask = s.bits == 16 ? 0xFFFF : 0xFF;
-        row.push_back(v ? (int64_t(v->Value) & mask) : kUnknown);
+        int64_t value = v ? (int64_t(v->Value) & mask) : kUnknown;
+        // A byte whose bits are nets of the plan ("FLAG.0" ..) holds on the screen what those nets show, as
+        // the chip keeps them in that byte.
+        for (int bit = 0; bit < 8 && value != kUnknown; ++bit)
+          if (const int level = engine.NetLevel(s.name + "." + std::to_string(bit)); level >= 0)
+            value = (value & ~(int64_t(1) << bit)) | (int64_t(level & 1) << bit);
+        row.push_back(value);
       } else {
         row.push_back(engine.NetLevel(s.name));
       }
