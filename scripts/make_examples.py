@@ -209,8 +209,34 @@ def kinds_16f84():
     return p
 
 
+def kinds_12c508a():
+    p = Plan(30, ["The kinds a 12C508A can run in its 25 bytes of RAM. Key GP.0 counts and sets the flip-flop, "
+                  "GP.1 resets both; the part sleeps while GP.3 is high and wakes when a pin changes (a 12-bit part "
+                  "wakes at its reset address; the program keeps its RAM).",
+                  "Left out: A/D, PWM, UART, EEPROM, pulse measurement (no such hardware, no interrupts), LCD "
+                  "(too few pins) and the numeric blocks the 16F84 and 16F877 examples show."])
+    p.settings["mclre"] = 1  # GP.3 is an input, not the reset pin
+    x = 100
+    p.add("TObjGatter", x, 100, "LG1", {"in1": "GP.0", "in2": "GP.1", "out": "GP.2"}, gateType=1)
+    p.add("TObjRsff", x, 180, "RS1", {"set": "GP.0", "reset": "GP.1", "out": "GP.4"})
+    p.add("TObjZaehler", x, 260, "ZR1", {"res": "GP.1", "clk": "GP.0", "q0": "FLAG.0"})
+    p.add("TObjShot", x, 360, "OS1", {"in": "GP.0", "out": "FLAG.3"})
+    x = 380
+    p.add("TObjTimer", x, 100, "TR1", {"out": "GP.5"}, halfPeriod=200)
+    p.add("TObjPuls", x, 170, "MF1", {"in": "GP.0", "out": "FLAG.2"}, length=100)
+    p.add("TObjData8", x, 240, "3", {"out": "3"})
+    p.add("TObjVergl", x, 300, "IF1", {"a": "ZR1", "b": "3", "out": "FLAG.1"}, compareOp=1)
+    x = 660
+    p.add("TObjTabelle", x, 100, "SQUARE", length=8, values=[i * i for i in range(8)] + list(range(8, 256)))
+    p.add("TObjCall", x, 160, "SQUARE", {"in": "ZR1", "out": "SQ"})
+    p.add("TObjSleep", x, 260, "SL1", {"in": "GP.3"})
+    p.add("TObjGnd", x, 340, "VCC", {"pin": "FLAG.4"}, mode=1)
+    return p
+
+
 def main():
-    plans = {"every-kind-16f877": every_kind_877(), "kinds-16f84": kinds_16f84()}
+    plans = {"every-kind-16f877": every_kind_877(), "kinds-16f84": kinds_16f84(),
+             "kinds-12c508a": kinds_12c508a()}
     for name, plan in plans.items():
         path = os.path.join(EXAMPLES, name + ".json")
         with open(path, "w") as f:
