@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the JSON of the example plans that show every block kind, one per processor.
 
-    scripts/make_examples.py            writes examples/*.json
-    tolmekc import examples/X.json -o examples/X.pic   turns each into a plan (done by --import)
+    scripts/make_examples.py     writes examples/NAME.pic and its full JSON export examples/NAME.json
+                                 (TOLMEKC names the command-line tool; default build/src/cli/tolmekc)
 
 Each plan is laid out in columns; every named pin gets a short wire to a junction node that carries the net's
 name, so the plans read like hand-drawn ones. The benches (examples/*.tbench) are kept by hand.
@@ -10,7 +10,7 @@ name, so the plans read like hand-drawn ones. The benches (examples/*.tbench) ar
 import json
 import os
 import subprocess
-import sys
+import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXAMPLES = os.path.join(HERE, "..", "examples")
@@ -237,14 +237,16 @@ def kinds_12c508a():
 def main():
     plans = {"every-kind-16f877": every_kind_877(), "kinds-16f84": kinds_16f84(),
              "kinds-12c508a": kinds_12c508a()}
-    for name, plan in plans.items():
-        path = os.path.join(EXAMPLES, name + ".json")
-        with open(path, "w") as f:
-            json.dump(plan.json(), f, indent=2)
-            f.write("\n")
-        if "--import" in sys.argv:
-            tolmekc = os.environ.get("TOLMEKC", os.path.join(HERE, "..", "build", "src", "cli", "tolmekc"))
-            subprocess.run([tolmekc, "import", path, "-o", os.path.join(EXAMPLES, name + ".pic")], check=True)
+    tolmekc = os.environ.get("TOLMEKC", os.path.join(HERE, "..", "build", "src", "cli", "tolmekc"))
+    with tempfile.TemporaryDirectory() as scratch:
+        for name, plan in plans.items():
+            written = os.path.join(scratch, name + ".json")
+            with open(written, "w") as f:
+                json.dump(plan.json(), f, indent=2)
+            pic = os.path.join(EXAMPLES, name + ".pic")
+            subprocess.run([tolmekc, "import", written, "-o", pic], check=True)
+            # The JSON kept beside a plan is its full export, every field spelled out.
+            subprocess.run([tolmekc, "export", pic, "-o", os.path.join(EXAMPLES, name + ".json")], check=True)
 
 
 if __name__ == "__main__":
