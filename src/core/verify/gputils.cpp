@@ -245,22 +245,48 @@ bool GpsimRun::Run() {
                                                             : "echo @@S" + std::to_string(i) + "@@\n" +
                                                                   samples_[i].expression + "\n"});
   std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  // gpsim takes time that grows with the square of a command file's length to read it, so the steps go into
+  // command files of a few thousand lines each, which the main script loads one after the other.
+  constexpr size_t kLinesPerFile = 2000;
+  std::vector<std::string> parts(1);
+  size_t lines = 0;
   uint64_t reached = 0;
   for (const auto& [cycle, text] : steps) {
+    std::string group;
     if (cycle > reached) {
-      s << "break c " << cycle << "\nrun\n";
+      group = "break c " + std::to_string(cycle) + "\nrun\n";
       reached = cycle;
     }
-    s << text;
+    group += text;
+    parts.back() += group;
+    lines += size_t(std::count(group.begin(), group.end(), '\n'));
+    if (lines >= kLinesPerFile) {
+      parts.emplace_back();
+      lines = 0;
+    }
   }
-  if (!logged_.empty()) s << "log off\n";
-  s << "quit\n";
-  script_ = s.str();
+  std::string tail;
+  if (!logged_.empty()) tail += "log off\n";
+  tail += "quit\n";
+  const std::string head = s.str();
+  script_ = head;
+  for (const std::string& part : parts) script_ += part;
+  script_ += tail;
 
-  const fs::path scriptPath = program_.source.parent_path() / "tolmek_run.stc";
+  const fs::path folder = program_.source.parent_path();
+  std::string main = head;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (parts[i].empty()) continue;
+    const fs::path partPath = folder / ("tolmek_run" + std::to_string(i + 1) + ".stc");
+    std::ofstream out(partPath, std::ios::binary | std::ios::trunc);
+    out << parts[i];
+    main += "load " + partPath.string() + "\n";
+  }
+  main += tail;
+  const fs::path scriptPath = folder / "tolmek_run.stc";
   {
     std::ofstream out(scriptPath, std::ios::binary | std::ios::trunc);
-    out << script_;
+    out << main;
   }
   const ProcessResult p = RunProcess({"timeout", std::to_string(timeLimit_), "gpsim", "-i", "-S", "disable", "-I", scriptPath.string()},
                                      program_.source.parent_path().string());
@@ -280,18 +306,30 @@ bool GpsimRun::Run() {
       writes_.push_back({line.substr(to + 4, paren - to - 4), value});
     }
   }
+  // One pass over the output finds every marker; a long run prints hundreds of thousands of them.
+  std::vector<size_t> markerAt(samples_.size(), std::string::npos), markerEnd(samples_.size());
+  std::vector<size_t> markers;  // positions of all markers, in output order
+  for (size_t at = output_.find("@@S"); at != std::string::npos; at = output_.find("@@S", at + 3)) {
+    markers.push_back(at);
+    const size_t close = output_.find("@@", at + 3);
+    if (close == std::string::npos) break;
+    const std::optional<int64_t> index = ParseNumber(std::string_view(output_).substr(at + 3, close - at - 3));
+    if (index && *index >= 0 && size_t(*index) < samples_.size() && markerAt[size_t(*index)] == std::string::npos) {
+      markerAt[size_t(*index)] = at;
+      markerEnd[size_t(*index)] = close + 2;
+    }
+  }
   bool all = true;
   for (size_t i = 0; i < samples_.size(); ++i) {
     if (samples_[i].command) continue;
-    const std::string marker = "@@S" + std::to_string(i) + "@@";
-    const size_t at = output_.find(marker);
+    const size_t at = markerAt[i];
     if (at == std::string::npos) {
       all = false;
       continue;
     }
-    const size_t eq = output_.find(" = ", at + marker.size());
-    const size_t nextMarker = output_.find("@@S", at + marker.size());
-    if (eq == std::string::npos || (nextMarker != std::string::npos && eq > nextMarker)) {
+    const size_t eq = output_.find(" = ", markerEnd[i]);
+    const auto next = std::upper_bound(markers.begin(), markers.end(), at);
+    if (eq == std::string::npos || (next != markers.end() && eq > *next)) {
       all = false;
       continue;
     }
