@@ -70,18 +70,6 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
       if (line.kind == BenchLine::Kind::Set && line.name == s.name) edges.push_back({changeAt(line.ms), int(line.value)});
     gpsim.Drive(s.port + std::to_string(s.bit), edges);
   }
-  for (const BenchLine& line : bench.lines) {
-    if (line.kind != BenchLine::Kind::Set) continue;
-    auto index = run.trace.Find(line.name);
-    if (!index) continue;
-    const Signal& s = run.trace.signals[*index];
-    if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
-    // A change at 0 ms is written once the program has cleared its RAM, in the first step.
-    const uint64_t cycle = line.ms == 0 ? start + (cycleAt(bench.stepMs) - start) / 2 : changeAt(line.ms);
-    gpsim.Command(cycle, RegisterAt(s.address) + " = " + std::to_string(line.value & 0xFF));
-    if (s.highAddress >= 0) gpsim.Command(cycle, RegisterAt(s.highAddress) + " = " + std::to_string(line.value >> 8));
-  }
-
   // One sample per port register and per variable cell at every step end.
   const int64_t steps = bench.Steps();
   std::vector<std::map<std::string, size_t>> samples(static_cast<size_t>(steps));
@@ -97,6 +85,21 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
         if (!at.count(r)) at[r] = gpsim.Sample(cycle, r);
     }
   }
+  for (const BenchLine& line : bench.lines) {
+    if (line.kind != BenchLine::Kind::Set) continue;
+    auto index = run.trace.Find(line.name);
+    if (!index) continue;
+    const Signal& s = run.trace.signals[*index];
+    if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
+    // A change at 0 ms is written once the program has cleared its RAM, in the first step. Any other is
+    // written at its own cycle, after the samples of that cycle (given first), which still see the old value
+    // as on screen. One cycle later would not do: gpsim may stop a cycle late after a two-cycle instruction
+    // and then ignores a stop at the cycle gone by.
+    const uint64_t cycle = line.ms == 0 ? start + (cycleAt(bench.stepMs) - start) / 2 : cycleAt(line.ms);
+    gpsim.Command(cycle, RegisterAt(s.address) + " = " + std::to_string(line.value & 0xFF));
+    if (s.highAddress >= 0) gpsim.Command(cycle, RegisterAt(s.highAddress) + " = " + std::to_string(line.value >> 8));
+  }
+
   run.ran = gpsim.Run();
   run.output = gpsim.Output();
 

@@ -250,10 +250,12 @@ bool GpsimRun::Run() {
   constexpr size_t kLinesPerFile = 2000;
   std::vector<std::string> parts(1);
   size_t lines = 0;
+  // gpsim may stop one cycle past a break (inside a two-cycle instruction) and then ignores a break at the
+  // cycle gone by, running on to the end; what falls due one cycle after a stop is done at that stop.
   uint64_t reached = 0;
   for (const auto& [cycle, text] : steps) {
     std::string group;
-    if (cycle > reached) {
+    if (cycle > reached + 1 || (reached == 0 && cycle > 0)) {
       group = "break c " + std::to_string(cycle) + "\nrun\n";
       reached = cycle;
     }
