@@ -88,6 +88,8 @@ class Plan:
         wires = []
         for key, net in (pins or {}).items():
             px, py, side = PINS[type_][key]
+            if type_ == "TObjSpl" and fields.get("mode") == 0:
+                px, side = w - 10, 1  # a destination label has its pin on the right
             pin = {"x": px, "y": py, "number": self.next_number(),
                    "name": net}
             e[key] = pin
@@ -177,7 +179,7 @@ def every_kind_877():
           posY=1, fixedLength=1, fixedCount=5)
     p.add("TObjData8", x, 420, "DUTY", {"out": "DUTY"}, width16=1, simValue=512)
     p.add("TObjGnd", x, 490, "VCC", {"pin": "PWMON.0"}, mode=1)
-    p.add("TObjPulsOut", x + 60, 480, "PO1", {"value": "DUTY", "enable": "PWMON.0", "out": "RC.2"},
+    p.add("TObjPulsOut", x + 160, 480, "PO1", {"value": "DUTY", "enable": "PWMON.0", "out": "RC.2"},
           pulseType=1, ccpNumber=1)
     p.add("TObjInc", x, 580, "U", file="wait4.inc", position=4, length=2)
     return p
