@@ -41,7 +41,8 @@ PINS = {
                     **{f"q{i}": (60, 10 + 20 * i, 1) for i in range(8)}},
     "TObjRsff": {"set": (10, 30, 0), "reset": (10, 10, 0), "out": (40, 20, 1)},
     "TObjCall": {"in": (10, 30, 0), "out": (90, 30, 1)},
-    "TObjMux": {"ch0": (10, 10, 0), "ch1": (10, 30, 0), "select": (10, 70, 0), "single": (70, 40, 1)},
+    "TObjMux": {"ch0": (10, 10, 0), "ch1": (10, 30, 0), "ch2": (10, 50, 0), "ch3": (10, 70, 0),
+                "select": (10, 110, 0), "single": (70, 40, 1)},  # select: at the height less 10
     "TObjPulsIn": {"out": (50, 20, 1)},
     "TObjPulsOut": {"value": (10, 10, 0), "enable": (10, 30, 0), "out": (70, 10, 1)},
     "TObjVergl": {"a": (10, 10, 0), "b": (10, 50, 0), "out": (60, 30, 1)},
@@ -109,7 +110,7 @@ class Plan:
                 "links": self.links}
 
 
-def common_logic(p, col, n):
+def common_logic(p, col, n, table=True):
     """Gates, flip-flop, counters, shift register and the numeric blocks every part can run.
 
     `n` names the nets: inputs a, b (keys), clk (count clock), res (reset), dir (count down, shift data);
@@ -136,9 +137,11 @@ def common_logic(p, col, n):
     p.add("TObjStrigg8", x, 460, "ST1", {"in": "ZV1", "sp": "4", "hy": "2", "q": n["st"]})
     p.add("TObjBv", x, 570, "BV1", {"bit0": n["dir"], "bit1": "AXB.0", "byte": "SEL"}, bitCount=2, height=60)
     x = col + 560
-    p.add("TObjMux", x, 100, "MX1", {"ch0": "ZR1", "ch1": "ZV1", "select": "SEL", "single": "MUX"})
-    p.add("TObjTabelle", x, 220, "SQUARE", length=8, values=[i * i for i in range(8)] + list(range(8, 256)))
-    p.add("TObjCall", x, 280, "SQUARE", {"in": "ZR1", "out": "SQ"})
+    p.add("TObjMux", x, 100, "MX1", {"ch0": "ZR1", "ch1": "ZV1", "ch2": "SUM", "ch3": "LIM", "select": "SEL",
+                                     "single": "MUX"}, inputCount=4, height=120)
+    if table:
+        p.add("TObjTabelle", x, 260, "SQUARE", length=8, values=[i * i for i in range(8)] + list(range(8, 256)))
+        p.add("TObjCall", x, 320, "SQUARE", {"in": "ZR1", "out": "SQ"})
 
 
 def every_kind_877():
@@ -179,7 +182,7 @@ def every_kind_877():
           posY=1, fixedLength=1, fixedCount=5)
     p.add("TObjData8", x, 420, "DUTY", {"out": "DUTY"}, width16=1, simValue=512)
     p.add("TObjGnd", x, 490, "VCC", {"pin": "PWMON.0"}, mode=1)
-    p.add("TObjPulsOut", x + 160, 480, "PO1", {"value": "DUTY", "enable": "PWMON.0", "out": "RC.2"},
+    p.add("TObjPulsOut", x + 260, 480, "PO1", {"value": "DUTY", "enable": "PWMON.0", "out": "RC.2"},
           pulseType=1, ccpNumber=1)
     p.add("TObjInc", x, 580, "U", file="wait4.inc", position=4, length=2)
     return p
@@ -212,27 +215,28 @@ def kinds_16f84():
 
 
 def kinds_12c508a():
-    p = Plan(30, ["The kinds a 12C508A can run in its 25 bytes of RAM. Key GP.0 counts and sets the flip-flop, "
-                  "GP.1 resets both; the part sleeps while GP.3 is high and wakes when a pin changes (a 12-bit part "
-                  "wakes at its reset address; the program keeps its RAM).",
+    p = Plan(30, ["The kinds a 12C508A can run in its 25 bytes of RAM. Key GP.0 is the count clock and sets the "
+                  "flip-flop; GP.1 resets it and makes the up/down counter count down and the shift register "
+                  "take ones. Counter resets are tied low.",
+                  "Sleep while GP.3 is high; a change on a pin wakes the part (at its reset address, keeping its "
+                  "RAM). The results are bits of FLAG and the counters' values.",
                   "Left out: A/D, PWM, UART, EEPROM, pulse measurement (no such hardware, no interrupts), LCD "
-                  "(too few pins) and the numeric blocks the 16F84 and 16F877 examples show."])
+                  "and pulse output (too few pins), the table and its call (with this much code the table would "
+                  "lie past the first 256 words, where a 12-bit part cannot jump into it)."])
     p.settings["mclre"] = 1  # GP.3 is an input, not the reset pin
-    x = 100
-    p.add("TObjGatter", x, 100, "LG1", {"in1": "GP.0", "in2": "GP.1", "out": "GP.2"}, gateType=1)
-    p.add("TObjRsff", x, 180, "RS1", {"set": "GP.0", "reset": "GP.1", "out": "GP.4"})
-    p.add("TObjZaehler", x, 260, "ZR1", {"res": "GP.1", "clk": "GP.0", "q0": "FLAG.0"})
-    p.add("TObjShot", x, 360, "OS1", {"in": "GP.0", "out": "FLAG.3"})
-    x = 380
+    n = {"a": "GP.0", "b": "GP.1", "clk": "GP.0", "res": "NONE.0", "dir": "GP.1", "and": "GP.2", "rs": "GP.4",
+         "cnt0": "FLAG.0", "cnt1": "FLAG.1", "sr0": "FLAG.2", "st": "FLAG.3", "cmp": "FLAG.4",
+         "upper": "FLAG.5", "lower": "FLAG.6"}
+    common_logic(p, 100, n, table=False)
+    x = 980
     p.add("TObjTimer", x, 100, "TR1", {"out": "GP.5"}, halfPeriod=200)
-    p.add("TObjPuls", x, 170, "MF1", {"in": "GP.0", "out": "FLAG.2"}, length=100)
-    p.add("TObjData8", x, 240, "3", {"out": "3"})
-    p.add("TObjVergl", x, 300, "IF1", {"a": "ZR1", "b": "3", "out": "FLAG.1"}, compareOp=1)
-    x = 660
-    p.add("TObjTabelle", x, 100, "SQUARE", length=8, values=[i * i for i in range(8)] + list(range(8, 256)))
-    p.add("TObjCall", x, 160, "SQUARE", {"in": "ZR1", "out": "SQ"})
-    p.add("TObjSleep", x, 260, "SL1", {"in": "GP.3"})
-    p.add("TObjGnd", x, 340, "VCC", {"pin": "FLAG.4"}, mode=1)
+    p.add("TObjPuls", x, 170, "MF1", {"in": "GP.0", "out": "FLAG.7"}, length=100)
+    p.add("TObjShot", x, 240, "OS1", {"in": "GP.0", "out": "NONE.1"})
+    p.add("TObjSleep", x, 320, "SL1", {"in": "GP.3"})
+    p.add("TObjGnd", x, 400, "GND", {"pin": "NONE.0"}, mode=0)
+    p.add("TObjSpl", x, 460, "KEY", {"pin": "GP.0"}, mode=1)
+    p.add("TObjSpl", x + 120, 460, "KEY", {"pin": "GP.0"}, mode=0)
+    p.add("TObjInc", x, 520, "U", file="wait4.inc", position=4, length=2)
     return p
 
 
