@@ -180,11 +180,12 @@ def every_kind_877():
     p.add("TObjPulsIn", x, 260, "PI1", {"out": "RB4TIME"}, input=0, simValue=0)
     p.add("TObjLcdText", x, 330, "LT4", {"value": "RB4TIME", "in": "RB.7"}, lcdName="LB1", format=1, posX=8,
           posY=1, fixedLength=1, fixedCount=5)
-    p.add("TObjData8", x, 420, "DUTY", {"out": "DUTY"}, width16=1, simValue=512)
-    p.add("TObjGnd", x, 490, "VCC", {"pin": "PWMON.0"}, mode=1)
-    p.add("TObjPulsOut", x + 260, 480, "PO1", {"value": "DUTY", "enable": "PWMON.0", "out": "RC.2"},
+    p.add("TObjInc", x, 430, "U", file="wait4.inc", position=4, length=2)
+    # The PWM below the timing blocks.
+    p.add("TObjData8", 980, 660, "DUTY", {"out": "DUTY"}, width16=1, simValue=512)
+    p.add("TObjGnd", 980, 730, "VCC", {"pin": "PWMON.0"}, mode=1)
+    p.add("TObjPulsOut", 1200, 670, "PO1", {"value": "DUTY", "enable": "PWMON.0", "out": "RC.2"},
           pulseType=1, ccpNumber=1)
-    p.add("TObjInc", x, 580, "U", file="wait4.inc", position=4, length=2)
     return p
 
 
