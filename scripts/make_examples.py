@@ -212,6 +212,9 @@ def kinds_16f84():
     p.add("TObjData8", x, 170, "50", {"out": "50"})
     p.add("TObjPulsOut", x + 100, 170, "PO1", {"value": "50", "enable": "LATE.0", "out": "RA.4"}, pulseType=0)
     p.add("TObjGnd", x, 260, "GND", {"pin": "LATE.0"}, mode=0)
+    p.add("TObjSpl", x, 330, "TRIGGER", {"pin": "RB.6"}, mode=1)
+    p.add("TObjSpl", x + 120, 330, "TRIGGER", {"pin": "RB.6"}, mode=0)
+    p.add("TObjInc", x, 400, "U", file="wait4.inc", position=4, length=2)
     return p
 
 
