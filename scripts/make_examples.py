@@ -110,6 +110,10 @@ class Plan:
                 "links": self.links}
 
 
+SLEEP_NOTE = ("The screen does not sleep. The bench lets nothing change while the chip sleeps and compares before the "
+              "sleep and after the wake-up, ending before the timer, which stood still on the chip, would show it.")
+
+
 def common_logic(p, col, n, table=True):
     """Gates, flip-flop, counters, shift register and the numeric blocks every part can run.
 
@@ -150,7 +154,7 @@ def every_kind_877():
                   "Trigger RB.7: mono-flop, one-shot, EEPROM store, UART message, LCD text.",
                   "The screen cannot show what only the chip does: the measured pulse (RB4TIME keeps its set "
                   "value), the PWM on RC.2, the LCD on port D, the serial message and the A/D value. The bench "
-                  "compares the rest."])
+                  "compares the rest.", SLEEP_NOTE])
     n = {"a": "RB.0", "b": "RB.1", "c": "RB.4", "clk": "RB.2", "res": "RB.5", "dir": "RB.6", "and": "RC.0", "rs": "RC.1",
          "cnt0": "RD.6", "cnt1": "RD.7", "sr0": "RC.5", "st": "RE.0", "cmp": "RE.1", "upper": "RE.2",
          "lower": "RA.2"}
@@ -194,7 +198,8 @@ def kinds_16f84():
                  "RB.3, pulse length measured on RB.4, count down / shift data RB.5, trigger RB.6, sleep while "
                  "RB.7 is high. Left out: A/D, PWM, UART, LCD (not enough pins).",
                  "Outputs RA.0..RA.3; the other results are bits of FLAG. The pulse on RA.4 (open collector) "
-                 "and the measured pulse RB4TIME are the chip's alone; the screen keeps the set values."])
+                 "and the measured pulse RB4TIME are the chip's alone; the screen keeps the set values.",
+                 SLEEP_NOTE])
     n = {"a": "RB.0", "b": "RB.1", "c": "RB.4", "clk": "RB.2", "res": "RB.3", "dir": "RB.5", "and": "RA.0",
          "rs": "RA.1", "cnt0": "FLAG.0", "cnt1": "FLAG.1", "sr0": "FLAG.2", "st": "FLAG.3", "cmp": "FLAG.4",
          "upper": "FLAG.5", "lower": "FLAG.6"}
@@ -226,7 +231,7 @@ def kinds_12c508a():
                   "RAM). The results are bits of FLAG and the counters' values.",
                   "Left out: A/D, PWM, UART, EEPROM, pulse measurement (no such hardware, no interrupts), LCD "
                   "and pulse output (too few pins), the table and its call (with this much code the table would "
-                  "lie past the first 256 words, where a 12-bit part cannot jump into it)."])
+                  "lie past the first 256 words, where a 12-bit part cannot jump into it).", SLEEP_NOTE])
     p.settings["mclre"] = 1  # GP.3 is an input, not the reset pin
     n = {"a": "GP.0", "b": "GP.1", "clk": "GP.0", "res": "NONE.0", "dir": "GP.1", "and": "GP.2", "rs": "GP.4",
          "cnt0": "FLAG.0", "cnt1": "FLAG.1", "sr0": "FLAG.2", "st": "FLAG.3", "cmp": "FLAG.4",
