@@ -2,7 +2,10 @@
 #include "verify/chip_bench.h"
 
 #include <cmath>
+#include <fstream>
 #include <map>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 namespace tolmek {
@@ -14,6 +17,35 @@ std::string RegisterAt(int address) {
   return s.str();
 }
 
+// The program address of the main loop's label, read from the assembler listing ("01EC   00801 MAIN").
+std::optional<uint64_t> MainLoopAddress(const Assembly& program) {
+  std::ifstream listing(program.listing);
+  static const std::regex label(R"(^([0-9A-Fa-f]{4})\s+\d+\s+MAIN\s*$)");
+  std::string line;
+  std::smatch m;
+  while (std::getline(listing, line))
+    if (std::regex_match(line, m, label)) return std::stoull(m[1].str(), nullptr, 16);
+  return std::nullopt;
+}
+
+// The cycle at which the chip first enters the main loop. The screen runs its first step at once; the chip
+// runs its initialisation first, which an LCD module's start-up stretches to a quarter second at 4 MHz.
+// Bench time 0 on the chip is therefore this cycle. Zero when the loop is not reached within `limit`.
+uint64_t MainLoopCycle(const Assembly& program, const std::string& gpsimProcessor, uint64_t limit,
+                       int timeLimitSeconds) {
+  const std::optional<uint64_t> main = MainLoopAddress(program);
+  if (!main) return 0;
+  GpsimRun gpsim(program, gpsimProcessor);
+  gpsim.SetTimeLimit(timeLimitSeconds);
+  std::ostringstream breakAt;
+  breakAt << "break e 0x" << std::hex << *main;
+  gpsim.Setup(breakAt.str());
+  const size_t sample = gpsim.Sample(limit, "cycles");
+  if (!gpsim.Run()) return 0;
+  const std::optional<int64_t> cycles = gpsim.Value(sample);
+  return cycles && *cycles > 0 && uint64_t(*cycles) < limit ? uint64_t(*cycles) : 0;
+}
+
 }  // namespace
 
 ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, const Bench& bench,
@@ -22,7 +54,10 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
   run.trace.stepMs = bench.stepMs;
   run.trace.signals = std::move(signals);
   const double cyclesPerMs = double(clockHz) / 4000.0;
-  auto cycleAt = [&](int64_t ms) { return uint64_t(std::llround(double(ms) * cyclesPerMs)); };
+  const uint64_t start = MainLoopCycle(program, gpsimProcessor, uint64_t(std::llround(double(bench.endMs) * cyclesPerMs)),
+                                       timeLimitSeconds);
+  run.startCycle = start;
+  auto cycleAt = [&](int64_t ms) { return start + uint64_t(std::llround(double(ms) * cyclesPerMs)); };
   // A change one cycle after its time: a sample taken at the same time still sees the old value, as on screen.
   auto changeAt = [&](int64_t ms) { return cycleAt(ms) + 1; };
 
@@ -35,18 +70,6 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
       if (line.kind == BenchLine::Kind::Set && line.name == s.name) edges.push_back({changeAt(line.ms), int(line.value)});
     gpsim.Drive(s.port + std::to_string(s.bit), edges);
   }
-  for (const BenchLine& line : bench.lines) {
-    if (line.kind != BenchLine::Kind::Set) continue;
-    auto index = run.trace.Find(line.name);
-    if (!index) continue;
-    const Signal& s = run.trace.signals[*index];
-    if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
-    // A change at 0 ms is written once the program has cleared its RAM, in the first step.
-    const uint64_t cycle = line.ms == 0 ? cycleAt(bench.stepMs) / 2 : changeAt(line.ms);
-    gpsim.Command(cycle, RegisterAt(s.address) + " = " + std::to_string(line.value & 0xFF));
-    if (s.highAddress >= 0) gpsim.Command(cycle, RegisterAt(s.highAddress) + " = " + std::to_string(line.value >> 8));
-  }
-
   // One sample per port register and per variable cell at every step end.
   const int64_t steps = bench.Steps();
   std::vector<std::map<std::string, size_t>> samples(static_cast<size_t>(steps));
@@ -62,6 +85,21 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
         if (!at.count(r)) at[r] = gpsim.Sample(cycle, r);
     }
   }
+  for (const BenchLine& line : bench.lines) {
+    if (line.kind != BenchLine::Kind::Set) continue;
+    auto index = run.trace.Find(line.name);
+    if (!index) continue;
+    const Signal& s = run.trace.signals[*index];
+    if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
+    // A change at 0 ms is written once the program has cleared its RAM, in the first step. Any other is
+    // written at its own cycle, after the samples of that cycle (given first), which still see the old value
+    // as on screen. One cycle later would not do: gpsim may stop a cycle late after a two-cycle instruction
+    // and then ignores a stop at the cycle gone by.
+    const uint64_t cycle = line.ms == 0 ? start + (cycleAt(bench.stepMs) - start) / 2 : cycleAt(line.ms);
+    gpsim.Command(cycle, RegisterAt(s.address) + " = " + std::to_string(line.value & 0xFF));
+    if (s.highAddress >= 0) gpsim.Command(cycle, RegisterAt(s.highAddress) + " = " + std::to_string(line.value >> 8));
+  }
+
   run.ran = gpsim.Run();
   run.output = gpsim.Output();
 

@@ -246,22 +246,50 @@ bool GpsimRun::Run() {
                                                             : "echo @@S" + std::to_string(i) + "@@\n" +
                                                                   samples_[i].expression + "\n"});
   std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  // gpsim takes time that grows with the square of a command file's length to read it, so the steps go into
+  // command files of a few thousand lines each, which the main script loads one after the other.
+  constexpr size_t kLinesPerFile = 2000;
+  std::vector<std::string> parts(1);
+  size_t lines = 0;
+  // gpsim may stop one cycle past a break (inside a two-cycle instruction) and then ignores a break at the
+  // cycle gone by, running on to the end; what falls due one cycle after a stop is done at that stop.
   uint64_t reached = 0;
   for (const auto& [cycle, text] : steps) {
-    if (cycle > reached) {
-      s << "break c " << cycle << "\nrun\n";
+    std::string group;
+    if (cycle > reached + 1 || (reached == 0 && cycle > 0)) {
+      group = "break c " + std::to_string(cycle) + "\nrun\n";
       reached = cycle;
     }
-    s << text;
+    group += text;
+    parts.back() += group;
+    lines += size_t(std::count(group.begin(), group.end(), '\n'));
+    if (lines >= kLinesPerFile) {
+      parts.emplace_back();
+      lines = 0;
+    }
   }
-  if (!logged_.empty()) s << "log off\n";
-  s << "quit\n";
-  script_ = s.str();
+  std::string tail;
+  if (!logged_.empty()) tail += "log off\n";
+  tail += "quit\n";
+  const std::string head = s.str();
+  script_ = head;
+  for (const std::string& part : parts) script_ += part;
+  script_ += tail;
 
-  const fs::path scriptPath = program_.source.parent_path() / "tolmek_run.stc";
+  const fs::path folder = program_.source.parent_path();
+  std::string main = head;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (parts[i].empty()) continue;
+    const fs::path partPath = folder / ("tolmek_run" + std::to_string(i + 1) + ".stc");
+    std::ofstream out(partPath, std::ios::binary | std::ios::trunc);
+    out << parts[i];
+    main += "load " + partPath.string() + "\n";
+  }
+  main += tail;
+  const fs::path scriptPath = folder / "tolmek_run.stc";
   {
     std::ofstream out(scriptPath, std::ios::binary | std::ios::trunc);
-    out << script_;
+    out << main;
   }
   const ProcessResult p = RunProcess({"timeout", std::to_string(timeLimit_), "gpsim", "-i", "-S", "disable", "-I", scriptPath.string()},
                                      program_.source.parent_path().string());

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "codegen/processors.h"
+#include "components/pulsout.h"
 #include "model/pin.h"
 
 namespace tolmek {
@@ -18,6 +20,12 @@ std::string PortRegister(const std::string& byteName, const ProcessorProps& prop
   return {};
 }
 
+// A 1-bit net of the plan ("RA.0", "S0.3"). A byte or word net carries a bare name: its pins hold no level,
+// the variable of that name holds its value.
+bool IsBitNet(const SimEngine& engine, const std::string& name) {
+  return name.find('.') != std::string::npos && engine.NetLevel(name) >= 0;
+}
+
 }  // namespace
 
 BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& engine) {
@@ -27,12 +35,17 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
       if (s.name == name) return &s;
     return nullptr;
   };
+  // The pulse output does not take part in the simulation: the screen never shows the pulse or the PWM the
+  // chip puts on its pin, so that pin is not compared.
+  std::set<std::string> unsimulated;
+  for (const auto& e : analysis.GetProject().Elements())
+    if (e->Kind == kind::PulsOut) unsimulated.insert(static_cast<const TObjPulsOut&>(*e).Output().Name);
   // Every net whose name is a pin of the part; the program drives those that an output pin names.
   auto addPin = [&](const std::string& name) {
     const size_t dot = name.find('.');
     if (dot == std::string::npos || dot + 2 != name.size() || name[dot + 1] < '0' || name[dot + 1] > '7') return;
     const std::string port = PortRegister(name.substr(0, dot), analysis.Props());
-    if (port.empty() || find(name)) return;
+    if (port.empty() || find(name) || unsimulated.count(name)) return;
     Signal s;
     s.name = name;
     s.port = port;
@@ -49,7 +62,7 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
   std::sort(out.signals.begin(), out.signals.end(), [](const Signal& a, const Signal& b) { return a.name < b.name; });
 
   for (const BenchLine& line : bench.lines) {
-    const bool net = engine.NetLevel(line.name) >= 0;
+    const bool net = IsBitNet(engine, line.name);
     Signal* known = find(line.name);
     if (!known && !net && !engine.Variables().Find(line.name)) {
       out.problems.push_back({Msg::BenchUnknownName, line.line, BenchPlace(bench, line.line), line.name});
@@ -83,7 +96,7 @@ SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<
   auto applyUntil = [&](int64_t beforeMs) {
     for (; sets != bench.lines.end() && sets->ms < beforeMs; ++sets) {
       if (sets->kind != BenchLine::Kind::Set) continue;
-      if (SimVariable* v = engine.Variables().Find(sets->name); v && engine.NetLevel(sets->name) < 0)
+      if (SimVariable* v = engine.Variables().Find(sets->name); v && !IsBitNet(engine, sets->name))
         v->Value = int32_t(sets->value);
       else
         engine.SetNetLevel(sets->name, uint8_t(sets->value));
@@ -103,7 +116,13 @@ SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<
       if (s.kind == Signal::Kind::Variable) {
         const SimVariable* v = engine.Variables().Find(s.name);
         const int64_t mask = s.bits == 16 ? 0xFFFF : 0xFF;
-        row.push_back(v ? (int64_t(v->Value) & mask) : kUnknown);
+        int64_t value = v ? (int64_t(v->Value) & mask) : kUnknown;
+        // A byte whose bits are nets of the plan ("FLAG.0" ..) holds on the screen what those nets show, as
+        // the chip keeps them in that byte.
+        for (int bit = 0; bit < 8 && value != kUnknown; ++bit)
+          if (const int level = engine.NetLevel(s.name + "." + std::to_string(bit)); level >= 0)
+            value = (value & ~(int64_t(1) << bit)) | (int64_t(level & 1) << bit);
+        row.push_back(value);
       } else {
         row.push_back(engine.NetLevel(s.name));
       }

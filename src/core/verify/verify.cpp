@@ -2,11 +2,14 @@
 #include "verify/verify.h"
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 #include "codegen/analysis.h"
 #include "codegen/build.h"
 #include "codegen/chip_warnings.h"
 #include "codegen/program_writer.h"
+#include "components/inc.h"
 #include "sim/plan_variables.h"
 #include "verify/chip_bench.h"
 #include "verify/gputils.h"
@@ -36,6 +39,20 @@ void PlaceVariables(const Analysis& analysis, std::vector<Signal>& signals) {
     if (s.kind != Signal::Kind::Variable) continue;
     s.address = analysis.Ram().CellAddress(s.name).value_or(-1);
     if (s.bits == 16) s.highAddress = analysis.Ram().CellAddress(s.name + "_HI").value_or(-1);
+  }
+}
+
+// The build runs the assembler in the plan's folder; the check assembles elsewhere, so the include files an
+// include block names by a relative path are copied there from beside the plan.
+void CopyIncludeFiles(const Project& project, const std::filesystem::path& dir) {
+  namespace fs = std::filesystem;
+  const fs::path planFolder = fs::path(project.ProjectFileName).parent_path();
+  for (const auto& e : project.Elements()) {
+    if (e->Kind != kind::Inc) continue;
+    const fs::path file = static_cast<const TObjInc&>(*e).IncludeFile;
+    if (file.empty() || file.is_absolute() || file.has_parent_path()) continue;
+    std::error_code ignored;  // a file that is missing is reported by the assembler
+    fs::copy_file(planFolder / file, dir / file, fs::copy_options::overwrite_existing, ignored);
   }
 }
 
@@ -102,6 +119,7 @@ VerifyReport Verify(Project& project, const Bench& bench, const VerifyOptions& o
 
   if (options.alterSource) options.alterSource(source);
   ScratchDir dir("verify");
+  CopyIncludeFiles(project, dir.path());
   const Assembly program = Assemble(source, dir.path());
   if (program.exitCode != 0 || !program.errors.empty()) {
     r.outcome = Outcome::NotBuilt;
