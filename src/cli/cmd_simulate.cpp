@@ -179,7 +179,7 @@ int RunSimulate(const std::vector<std::string>& arguments) {
     s.kind = w.variable ? Signal::Kind::Variable : Signal::Kind::InnerNet;
     s.name = w.name;
     s.bits = w.variable ? 16 : 1;
-    trace.signals.push_back(std::move(s));
+    trace.channels.push_back(std::move(s));
   }
 
   std::printf("tick,ms");

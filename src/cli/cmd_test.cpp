@@ -29,13 +29,13 @@ int RunTest(const std::vector<std::string>& args) {
   Analysis analysis(session.project);
   analysis.VariableWindowOpen = true;
   analysis.RunAnalysis(true);
-  BenchSignals signals = SignalsOf(*bench, analysis, engine);
-  if (!signals.problems.empty()) {
-    PrintProblems(signals.problems, session.messenger.CurrentLanguage());
+  BenchSignals channels = SignalsOf(*bench, analysis, engine);
+  if (!channels.problems.empty()) {
+    PrintProblems(channels.problems, session.messenger.CurrentLanguage());
     return kExitFailure;
   }
   const int messagesBefore = session.sink.shown;
-  SimulatedRun run = RunOnSimulation(engine, *bench, std::move(signals.signals));
+  SimulatedRun run = RunOnSimulation(engine, *bench, std::move(channels.channels));
   VerifyReport report;
   report.processor = ProcessorDisplayName(session.project.Mcu.ProcessorType);
   report.simulated = std::move(run.trace);

@@ -49,10 +49,10 @@ uint64_t MainLoopCycle(const Assembly& program, const std::string& gpsimProcesso
 }  // namespace
 
 ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, const Bench& bench,
-                  std::vector<Signal> signals, int64_t clockHz, int timeLimitSeconds) {
+                  std::vector<Signal> channels, int64_t clockHz, int timeLimitSeconds) {
   ChipRun run;
   run.trace.stepMs = bench.stepMs;
-  run.trace.signals = std::move(signals);
+  run.trace.channels = std::move(channels);
   const double cyclesPerMs = double(clockHz) / 4000.0;
   const uint64_t start = MainLoopCycle(program, gpsimProcessor, uint64_t(std::llround(double(bench.endMs) * cyclesPerMs)),
                                        timeLimitSeconds);
@@ -63,7 +63,7 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
 
   GpsimRun gpsim(program, gpsimProcessor);
   gpsim.SetTimeLimit(timeLimitSeconds);
-  for (const Signal& s : run.trace.signals) {
+  for (const Signal& s : run.trace.channels) {
     if (s.kind != Signal::Kind::Pin || s.output) continue;
     std::vector<std::pair<uint64_t, int>> edges{{0, 0}};
     for (const BenchLine& line : bench.lines)
@@ -76,7 +76,7 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
   for (int64_t step = 1; step <= steps; ++step) {
     auto& at = samples[size_t(step - 1)];
     const uint64_t cycle = cycleAt(step * bench.stepMs);
-    for (const Signal& s : run.trace.signals) {
+    for (const Signal& s : run.trace.channels) {
       std::vector<std::string> reads;
       if (s.kind == Signal::Kind::Pin) reads.push_back(s.port);
       if (s.kind == Signal::Kind::Variable && s.address >= 0) reads.push_back(RegisterAt(s.address));
@@ -89,7 +89,7 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
     if (line.kind != BenchLine::Kind::Set) continue;
     auto index = run.trace.Find(line.name);
     if (!index) continue;
-    const Signal& s = run.trace.signals[*index];
+    const Signal& s = run.trace.channels[*index];
     if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
     // A change at 0 ms is written once the program has cleared its RAM, in the first step. Any other is
     // written at its own cycle, after the samples of that cycle (given first), which still see the old value
@@ -110,7 +110,7 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
       return gpsim.Value(it->second).value_or(kUnknown);
     };
     std::vector<int64_t> row;
-    for (const Signal& s : run.trace.signals) {
+    for (const Signal& s : run.trace.channels) {
       int64_t v = kUnknown;
       if (s.kind == Signal::Kind::Pin) {
         const int64_t port = value(s.port);

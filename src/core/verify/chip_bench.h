@@ -20,11 +20,11 @@ struct ChipRun {
   uint64_t startCycle = 0;
 };
 
-// Every input pin among `signals` is driven low from the start and then as the bench's changes say; a
+// Every input pin among `channels` is driven low from the start and then as the bench's changes say; a
 // variable's change is written to its RAM cells. Pins are read from their port registers and variables
 // from their cells at the end of every step (the instruction cycles of `clockHz` per ms), counted from the
 // moment the program first enters its main loop. Inner nets have no chip value.
 [[nodiscard]] ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, const Bench& bench,
-                                std::vector<Signal> signals, int64_t clockHz, int timeLimitSeconds);
+                                std::vector<Signal> channels, int64_t clockHz, int timeLimitSeconds);
 
 }  // namespace tolmek

@@ -201,6 +201,8 @@ bool GpsimRun::Run() {
   }
   std::ostringstream s;
   s << "load " << processor_ << " " << program_.hex.string() << "\n";
+  // A reset (a 12-bit part waking from sleep, the watchdog) must not stop the scripted run between samples.
+  s << processor_ << ".BreakOnReset = false\n";
   s << setup_;
   const fs::path logPath = program_.source.parent_path() / "tolmek_writes.log";
   if (!logged_.empty()) {

@@ -31,7 +31,7 @@ bool IsBitNet(const SimEngine& engine, const std::string& name) {
 BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& engine) {
   BenchSignals out;
   auto find = [&](const std::string& name) -> Signal* {
-    for (Signal& s : out.signals)
+    for (Signal& s : out.channels)
       if (s.name == name) return &s;
     return nullptr;
   };
@@ -50,7 +50,7 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
     s.name = name;
     s.port = port;
     s.bit = name[dot + 1] - '0';
-    out.signals.push_back(std::move(s));
+    out.channels.push_back(std::move(s));
   };
   for (const auto& e : analysis.GetProject().Elements()) {
     if (e->IsNode()) addPin(e->Name);
@@ -59,7 +59,7 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
   }
   for (const BitRecord& r : analysis.BitNames())
     if (Signal* s = find(r.ByteName + "." + std::to_string(r.Bit)); s && r.Kind == kind::OutputPin) s->output = true;
-  std::sort(out.signals.begin(), out.signals.end(), [](const Signal& a, const Signal& b) { return a.name < b.name; });
+  std::sort(out.channels.begin(), out.channels.end(), [](const Signal& a, const Signal& b) { return a.name < b.name; });
 
   for (const BenchLine& line : bench.lines) {
     const bool net = IsBitNet(engine, line.name);
@@ -78,16 +78,16 @@ BenchSignals SignalsOf(const Bench& bench, const Analysis& analysis, SimEngine& 
       s.name = line.name;
       s.bits = net ? 1 : 8;
       if (!net && analysis.Ram().CellExists(line.name + "_HI")) s.bits = 16;
-      out.signals.push_back(std::move(s));
+      out.channels.push_back(std::move(s));
     }
   }
   return out;
 }
 
-SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<Signal> signals) {
+SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<Signal> channels) {
   SimulatedRun run;
   run.trace.stepMs = bench.stepMs;
-  run.trace.signals = std::move(signals);
+  run.trace.channels = std::move(channels);
   engine.SetAllPagesOpen(true);
   engine.SetSimRate(bench.stepMs);
   engine.StartSimulation();
@@ -111,8 +111,8 @@ SimulatedRun RunOnSimulation(SimEngine& engine, const Bench& bench, std::vector<
       break;
     }
     std::vector<int64_t> row;
-    row.reserve(run.trace.signals.size());
-    for (const Signal& s : run.trace.signals) {
+    row.reserve(run.trace.channels.size());
+    for (const Signal& s : run.trace.channels) {
       if (s.kind == Signal::Kind::Variable) {
         const SimVariable* v = engine.Variables().Find(s.name);
         const int64_t mask = s.bits == 16 ? 0xFFFF : 0xFF;

@@ -14,8 +14,8 @@ std::string Signal::ChipName() const {
 }
 
 std::optional<size_t> Trace::Find(const std::string& name) const {
-  for (size_t i = 0; i < signals.size(); ++i)
-    if (signals[i].name == name) return i;
+  for (size_t i = 0; i < channels.size(); ++i)
+    if (channels[i].name == name) return i;
   return std::nullopt;
 }
 
@@ -45,9 +45,9 @@ std::vector<FailedExpectation> CheckExpectations(const Bench& bench, const Trace
 std::optional<Divergence> FirstDivergence(const Trace& simulated, const Trace& chip) {
   const size_t rows = std::min(simulated.rows.size(), chip.rows.size());
   for (size_t row = 0; row < rows; ++row) {
-    for (size_t s = 0; s < chip.signals.size(); ++s) {
-      auto mine = simulated.Find(chip.signals[s].name);
-      if (!mine || !chip.signals[s].OnChip()) continue;
+    for (size_t s = 0; s < chip.channels.size(); ++s) {
+      auto mine = simulated.Find(chip.channels[s].name);
+      if (!mine || !chip.channels[s].OnChip()) continue;
       const int64_t onChip = chip.rows[row][s];
       if (onChip == kUnknown) continue;
       bool seen = false;
@@ -57,7 +57,7 @@ std::optional<Divergence> FirstDivergence(const Trace& simulated, const Trace& c
       // Reported from the step where this run of different values began.
       size_t start = row;
       while (start > 0 && chip.rows[start - 1][s] != simulated.rows[start - 1][*mine]) --start;
-      return Divergence{chip.MsOfRow(start), chip.signals[s].name, simulated.rows[start][*mine], chip.rows[start][s]};
+      return Divergence{chip.MsOfRow(start), chip.channels[s].name, simulated.rows[start][*mine], chip.rows[start][s]};
     }
   }
   return std::nullopt;

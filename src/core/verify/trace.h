@@ -30,7 +30,7 @@ inline constexpr int64_t kUnknown = -1;
 
 struct Trace {
   int stepMs = kDefaultBenchStep;
-  std::vector<Signal> signals;
+  std::vector<Signal> channels;
   // rows[k] holds every signal's value at the end of step k + 1 (at (k + 1) * stepMs); kUnknown: not read.
   std::vector<std::vector<int64_t>> rows;
 

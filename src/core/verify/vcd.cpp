@@ -42,7 +42,7 @@ std::string VcdText(const std::vector<VcdScope>& scopes) {
   size_t next = 0;
   for (size_t s = 0; s < scopes.size(); ++s) {
     out << "$scope module " << VcdName(scopes[s].name) << " $end\n";
-    for (const Signal& signal : scopes[s].trace->signals) {
+    for (const Signal& signal : scopes[s].trace->channels) {
       ids[s].push_back(Identifier(next++));
       const std::string name = scopes[s].chipNames ? signal.ChipName() : signal.name;
       out << "$var wire " << signal.bits << " " << ids[s].back() << " " << VcdName(name) << " $end\n";
@@ -54,15 +54,15 @@ std::string VcdText(const std::vector<VcdScope>& scopes) {
   size_t rows = 0;
   for (const auto& scope : scopes) rows = std::max(rows, scope.trace->rows.size());
   std::vector<std::vector<std::string>> last(scopes.size());
-  for (size_t s = 0; s < scopes.size(); ++s) last[s].assign(scopes[s].trace->signals.size(), "");
+  for (size_t s = 0; s < scopes.size(); ++s) last[s].assign(scopes[s].trace->channels.size(), "");
   int64_t written = -1;
   for (size_t row = 0; row < rows; ++row) {
     std::string changes;
     for (size_t s = 0; s < scopes.size(); ++s) {
       const Trace& t = *scopes[s].trace;
       if (row >= t.rows.size()) continue;
-      for (size_t i = 0; i < t.signals.size(); ++i) {
-        std::string v = Value(t.rows[row][i], t.signals[i].bits, ids[s][i]);
+      for (size_t i = 0; i < t.channels.size(); ++i) {
+        std::string v = Value(t.rows[row][i], t.channels[i].bits, ids[s][i]);
         if (v == last[s][i]) continue;
         changes += v + "\n";
         last[s][i] = std::move(v);

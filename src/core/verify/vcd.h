@@ -11,7 +11,7 @@ namespace tolmek {
 struct VcdScope {
   std::string name;     // "simulation", "chip"
   const Trace* trace;
-  bool chipNames;       // signals under their chip names ("portb3") instead of the plan's ("RB.3")
+  bool chipNames;       // channels under their chip names ("portb3") instead of the plan's ("RB.3")
 };
 
 // One module per scope, time in ms; a value that was not read is written as "x".

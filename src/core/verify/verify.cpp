@@ -25,17 +25,17 @@ std::string Composed(const Project& project, Msg number, std::string_view detail
 }
 
 // What the chip cannot do of what the bench asks: drive an output pin or a net inside the plan.
-void CheckChipSets(const Bench& bench, const std::vector<Signal>& signals, std::vector<BenchProblem>& problems) {
+void CheckChipSets(const Bench& bench, const std::vector<Signal>& channels, std::vector<BenchProblem>& problems) {
   for (const BenchLine& line : bench.lines) {
     if (line.kind != BenchLine::Kind::Set) continue;
-    for (const Signal& s : signals)
+    for (const Signal& s : channels)
       if (s.name == line.name && (s.kind == Signal::Kind::InnerNet || (s.kind == Signal::Kind::Pin && s.output)))
         problems.push_back({Msg::BenchSetsOutput, line.line, BenchPlace(bench, line.line), line.name});
   }
 }
 
-void PlaceVariables(const Analysis& analysis, std::vector<Signal>& signals) {
-  for (Signal& s : signals) {
+void PlaceVariables(const Analysis& analysis, std::vector<Signal>& channels) {
+  for (Signal& s : channels) {
     if (s.kind != Signal::Kind::Variable) continue;
     s.address = analysis.Ram().CellAddress(s.name).value_or(-1);
     if (s.bits == 16) s.highAddress = analysis.Ram().CellAddress(s.name + "_HI").value_or(-1);
@@ -78,16 +78,16 @@ VerifyReport Verify(Project& project, const Bench& bench, const VerifyOptions& o
   // What the chip cannot do as the screen shows it is said first; it does not stop the check.
   for (const ChipWarning& w : ChipWarnings(project, analysis)) r.notes.push_back(WarningLine(w));
 
-  BenchSignals signals = SignalsOf(bench, analysis, engine);
-  r.problems = std::move(signals.problems);
-  CheckChipSets(bench, signals.signals, r.problems);
+  BenchSignals channels = SignalsOf(bench, analysis, engine);
+  r.problems = std::move(channels.problems);
+  CheckChipSets(bench, channels.channels, r.problems);
   if (!r.problems.empty()) {
     r.outcome = Outcome::BadBench;
     return Finish(r, started);
   }
-  PlaceVariables(analysis, signals.signals);
+  PlaceVariables(analysis, channels.channels);
 
-  SimulatedRun simulated = RunOnSimulation(engine, bench, signals.signals);
+  SimulatedRun simulated = RunOnSimulation(engine, bench, channels.channels);
   r.simulated = std::move(simulated.trace);
   r.simulationFailures = CheckExpectations(bench, r.simulated);
   if (simulated.aborted) {
@@ -126,7 +126,7 @@ VerifyReport Verify(Project& project, const Bench& bench, const VerifyOptions& o
     r.notes.push_back(program.Report());
     return Finish(r, started);
   }
-  ChipRun chip = RunOnChip(program, r.gpsimModel, bench, signals.signals, project.Mcu.ClockHz, options.timeLimitSeconds);
+  ChipRun chip = RunOnChip(program, r.gpsimModel, bench, channels.channels, project.Mcu.ClockHz, options.timeLimitSeconds);
   r.chip = std::move(chip.trace);
   if (!chip.ran) {
     r.outcome = Outcome::NotChecked;

@@ -10,11 +10,7 @@
 #include <string>
 #include <vector>
 
-// Qt's "signals" keyword would clash with the traces' member of that name.
-#pragma push_macro("signals")
-#undef signals
 #include "verify/verify.h"
-#pragma pop_macro("signals")
 
 namespace tolmek {
 

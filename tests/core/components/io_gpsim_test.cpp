@@ -289,8 +289,6 @@ TEST(IoBlocksGpsim, SleepWakesOnPinChangeOn12C508AWithOutputsDriven) {
   };
   constexpr uint64_t kFirst = 5000, kPeriod = 60000, kSettle = 50000;
   GpsimRun sim(a);
-  // gpsim stops a run at every reset, also at a wake-up's; the samples would then be read early.
-  sim.Setup("p12c508.BreakOnReset = false");
   const char* pins[] = {"gpio3", "gpio4", "gpio0"};
   for (size_t g = 0; g < 3; ++g) {
     std::vector<std::pair<uint64_t, int>> edges{{0, rows[0].in[g]}};

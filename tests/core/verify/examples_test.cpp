@@ -96,12 +96,12 @@ TEST(ExampleBenches, BenchNamesAreClassifiedAsTheChipKeepsThem) {
     if (c.kind && *c.kind != Signal::Kind::Pin) text += std::string("0 watch ") + c.name + "\n";
   const BenchReading reading = ReadBench(text, "t.tbench");
   ASSERT_TRUE(reading.problems.empty());
-  const BenchSignals signals = SignalsOf(reading.bench, analysis, engine);
-  ASSERT_TRUE(signals.problems.empty());
+  const BenchSignals channels = SignalsOf(reading.bench, analysis, engine);
+  ASSERT_TRUE(channels.problems.empty());
   for (const Case& c : cases) {
-    auto found = std::find_if(signals.signals.begin(), signals.signals.end(),
+    auto found = std::find_if(channels.channels.begin(), channels.channels.end(),
                               [&](const Signal& s) { return s.name == c.name; });
-    ASSERT_EQ(found != signals.signals.end(), c.kind.has_value()) << c.name;
+    ASSERT_EQ(found != channels.channels.end(), c.kind.has_value()) << c.name;
     if (!c.kind) continue;
     EXPECT_EQ(found->kind, *c.kind) << c.name;
     EXPECT_EQ(found->output, c.output) << c.name;

@@ -48,7 +48,7 @@ TEST_F(VerifyExample, AgreesAndSeesAGateOutputFlippedInTheProgram) {
   const VerifyReport good = Verify(project_, bench);
   EXPECT_EQ(good.outcome, VerifyReport::Outcome::Agree) << DescribeReport(good).front();
   EXPECT_EQ(good.gpsimModel, "p16f84");
-  ASSERT_EQ(good.chip.signals.size(), 4u);  // RB.0, RB.1, RB.4, RB.7
+  ASSERT_EQ(good.chip.channels.size(), 4u);  // RB.0, RB.1, RB.4, RB.7
   const std::string vcd = VcdText({{"simulation", &good.simulated, false}, {"chip", &good.chip, true}});
   EXPECT_NE(vcd.find("$var wire 1 ' portb4 $end"), std::string::npos) << vcd;
   EXPECT_NE(vcd.find("#210\n1\"\n1#\n1&\n1'\n"), std::string::npos) << "RB.4 rises on both sides at 210 ms\n" << vcd;
