@@ -153,8 +153,9 @@ def every_kind_877():
                   "RB.5, count down / shift data RB.6; sleep while RB.3 is high; pulse length measured on RB.4.",
                   "Trigger RB.7: mono-flop, one-shot, EEPROM store, UART message, LCD text.",
                   "The screen cannot show what only the chip does: the measured pulse (RB4TIME keeps its set "
-                  "value), the PWM on RC.2, the LCD on port D, the serial message and the A/D value. The bench "
-                  "compares the rest.", SLEEP_NOTE])
+                  "value), the PWM on RC.2, the LCD on port D and the serial message. The bench compares the rest.",
+                  "The A/D value the bench sets reaches the chip as the voltage on AN0 that reads as that value.",
+                  SLEEP_NOTE])
     n = {"a": "RB.0", "b": "RB.1", "c": "RB.4", "clk": "RB.2", "res": "RB.5", "dir": "RB.6", "and": "RC.0", "rs": "RC.1",
          "cnt0": "RD.6", "cnt1": "RD.7", "sr0": "RC.5", "st": "RE.0", "cmp": "RE.1", "upper": "RE.2",
          "lower": "RA.2"}

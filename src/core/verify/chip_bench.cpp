@@ -1,11 +1,13 @@
 // The chip side of a bench run, through one scripted gpsim session.
 #include "verify/chip_bench.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
+#include <set>
 #include <sstream>
 
 namespace tolmek {
@@ -63,8 +65,26 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
 
   GpsimRun gpsim(program, gpsimProcessor);
   gpsim.SetTimeLimit(timeLimitSeconds);
+  // A/D results set by the bench become voltages on their pins; such a pin is not driven as a digital input.
+  std::set<std::string> analogue;
   for (const Signal& s : run.trace.channels) {
-    if (s.kind != Signal::Kind::Pin || s.output) continue;
+    if (s.analoguePin.empty() || s.fullScale <= 0) continue;
+    // The middle of the value's step, whether the converter divides 5 V into full scale or full scale + 1 steps.
+    auto volts = [&](int64_t value) { return std::min(5.0, (double(value) + 0.5) * 5.0 / (s.fullScale + 0.5)); };
+    double initial = 0;
+    std::vector<std::pair<uint64_t, double>> later;
+    for (const BenchLine& line : bench.lines) {
+      if (line.kind != BenchLine::Kind::Set || line.name != s.name) continue;
+      if (line.ms == 0) initial = volts(line.value);
+      else later.push_back({cycleAt(line.ms), volts(line.value)});
+    }
+    const std::string source = GpsimRun::VoltageSource(analogue.size());
+    gpsim.Voltage(s.analoguePin, initial);
+    for (const auto& [cycle, v] : later) gpsim.Command(cycle, source + ".voltage = " + std::to_string(v));
+    analogue.insert(s.analoguePin);
+  }
+  for (const Signal& s : run.trace.channels) {
+    if (s.kind != Signal::Kind::Pin || s.output || analogue.count(s.port + std::to_string(s.bit))) continue;
     std::vector<std::pair<uint64_t, int>> edges{{0, 0}};
     for (const BenchLine& line : bench.lines)
       if (line.kind == BenchLine::Kind::Set && line.name == s.name) edges.push_back({changeAt(line.ms), int(line.value)});
@@ -90,7 +110,7 @@ ChipRun RunOnChip(const Assembly& program, const std::string& gpsimProcessor, co
     auto index = run.trace.Find(line.name);
     if (!index) continue;
     const Signal& s = run.trace.channels[*index];
-    if (s.kind != Signal::Kind::Variable || s.address < 0) continue;
+    if (s.kind != Signal::Kind::Variable || s.address < 0 || !s.analoguePin.empty()) continue;
     // A change at 0 ms is written once the program has cleared its RAM, in the first step. Any other is
     // written at its own cycle, after the samples of that cycle (given first), which still see the old value
     // as on screen. One cycle later would not do: gpsim may stop a cycle late after a two-cycle instruction

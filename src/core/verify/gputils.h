@@ -83,6 +83,8 @@ class GpsimRun {
   void Drive(const std::string& pin, const std::vector<std::pair<uint64_t, int>>& edges);
   // Holds a pin at a fixed voltage through a resistor (an analogue input for the A/D converter).
   void Voltage(const std::string& pin, double volts);
+  // The name of the source Voltage() attached as its `index`-th one, for commands such as "NAME.voltage = 2.5".
+  [[nodiscard]] static std::string VoltageSource(size_t index) { return "tolmek_v" + std::to_string(index); }
   // Reads `expression` when the simulation reaches `cycle`; returns the sample's index for Value().
   size_t Sample(uint64_t cycle, const std::string& expression);
   // Gives gpsim `command` when the simulation reaches `cycle` ("reg(0x20) = 5", "reset"), in cycle order with

@@ -21,6 +21,10 @@ struct Signal {
   std::string port;
   int bit = 0;
   int address = -1, highAddress = -1;
+  // A/D results ("ADC0"): the pin whose voltage the chip converts (gpsim's name) and the reading at full
+  // scale. The bench's value for them becomes that pin's voltage on the chip.
+  std::string analoguePin;
+  int fullScale = 0;
   [[nodiscard]] bool OnChip() const { return kind != Kind::InnerNet; }
   // The name the chip's side of a waveform gives it: "portb3", "COUNT@0x0c".
   [[nodiscard]] std::string ChipName() const;

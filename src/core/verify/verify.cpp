@@ -8,6 +8,7 @@
 #include "codegen/analysis.h"
 #include "codegen/build.h"
 #include "codegen/chip_warnings.h"
+#include "codegen/processors.h"
 #include "codegen/program_writer.h"
 #include "components/inc.h"
 #include "sim/plan_variables.h"
@@ -34,11 +35,27 @@ void CheckChipSets(const Bench& bench, const std::vector<Signal>& channels, std:
   }
 }
 
+// gpsim's name of a port pin: "RA.0" -> "porta0", "GP.4" -> "gpio4".
+std::string GpsimPin(std::string_view pin) {
+  const size_t dot = pin.find('.');
+  if (dot == std::string_view::npos) return {};
+  const std::string bit(pin.substr(dot + 1));
+  if (pin.starts_with("GP")) return "gpio" + bit;
+  if (dot == 2 && pin[0] == 'R') return std::string("port") + char(pin[1] - 'A' + 'a') + bit;
+  return {};
+}
+
 void PlaceVariables(const Analysis& analysis, std::vector<Signal>& channels) {
+  const ProcessorProps& props = analysis.Props();
   for (Signal& s : channels) {
     if (s.kind != Signal::Kind::Variable) continue;
     s.address = analysis.Ram().CellAddress(s.name).value_or(-1);
     if (s.bits == 16) s.highAddress = analysis.Ram().CellAddress(s.name + "_HI").value_or(-1);
+    // "ADC0".."ADC7": the result of that A/D channel, 8 bits or the 10-bit reading in a word.
+    if (props.HasAdc && s.name.size() == 4 && s.name.starts_with("ADC") && s.name[3] >= '0' && s.name[3] <= '7') {
+      s.analoguePin = GpsimPin(props.AdcPins[size_t(s.name[3] - '0')]);
+      s.fullScale = s.bits == 16 ? 1023 : 255;
+    }
   }
 }
 
