@@ -1,6 +1,8 @@
 // TMainWindow: the page windows in a multiple-document area and the tool bar that chooses what to place.
 #include "gui/main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QMdiSubWindow>
 
@@ -73,6 +75,13 @@ void TMainWindow::ShowPage(int page) {
     sub->resize(640, 480);
     PageWindowCreated(*sub);
     w->show();
+    // Wholly inside the area where it was put: a window past the edge brings scroll bars that push every
+    // other window's edge out of sight too.
+    const QSize room = area_->viewport()->size();
+    const QSize size = sub->size().boundedTo(room);
+    sub->setGeometry(QRect(QPoint(std::clamp(sub->x(), 0, std::max(0, room.width() - size.width())),
+                                  std::clamp(sub->y(), 0, std::max(0, room.height() - size.height()))),
+                           size));
     if (env_.AutoArrange) area_->tileSubWindows();
   }
   if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {

@@ -86,6 +86,8 @@ TEST_F(VerifyWindowTest, AgreementAndADoubleClickOnAFailedExpectationShowsTheSig
   QApplication::processEvents();
   ASSERT_NE(form->PageWindow(3), nullptr);
   EXPECT_EQ(form->Area().activeSubWindow(), form->SubWindowOfPage(3));
+  EXPECT_TRUE(form->Area().viewport()->rect().contains(form->SubWindowOfPage(3)->geometry()))
+      << "the page window opened for the signal lies wholly inside the area";
   EXPECT_EQ(lamp->Marked, 1);
   int marked = 0;
   for (const auto& e : project->Elements()) marked += e->Marked;
