@@ -52,6 +52,7 @@ class Checker {
 
   std::vector<ChipWarning> Run() {
     CheckMclr();
+    CheckInputOnlyPin();
     CheckOpenDrain();
     CheckClock();
     CheckAnalogue();
@@ -84,6 +85,15 @@ class Checker {
     ForEachPin([&](const TBauteil& block, const TObjAnschluss& pin) {
       if (pin.Bits == 1 && pin.Name == props_.MclrPin && Reads(pin))
         Add(Msg::InputOnMclr, pin.Name + At(pin), block.Name);
+    });
+  }
+
+  // The 16F62x's RA5 shares its pin with MCLR and has no output driver: an output written there never
+  // reaches the pin. (GP3 of the 8-pin parts is refused outright at generation.)
+  void CheckInputOnlyPin() {
+    if (props_.MclrPin.empty() || props_.GpioPorts) return;
+    ForEachPin([&](const TBauteil& block, const TObjAnschluss& pin) {
+      if (OnBit(pin, props_.MclrPin) && Writes(pin)) Add(Msg::InputOnlyPin, pin.Name + At(pin), block.Name);
     });
   }
 

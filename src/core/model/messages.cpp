@@ -15,7 +15,7 @@ struct CatalogueEntry {
 };
 
 // Message 11 has no Italian text of its own; the Italian column repeats the German line.
-constexpr std::array<CatalogueEntry, 69> kCatalogue{{
+constexpr std::array<CatalogueEntry, 70> kCatalogue{{
     {1, "1 : keine Bit-Bezeichnung bei Bauteil",
      "1 : no bit-name at object",
      "1: specificare il bit-name del blocco funzionale"},
@@ -206,6 +206,9 @@ constexpr std::array<CatalogueEntry, 69> kCatalogue{{
     {67, "67 : Pin ist während der A/D-Wandlung analog und wird auch als digitales Signal benutzt ->",
      "67 : pin is analogue while the A/D converter reads and is also used as a digital signal ->",
      "67 : il pin è analogico durante la conversione A/D ed è usato anche come segnale digitale ->"},
+    {75, "75 : dieser Pin ist nur ein Eingang: ein Ausgang darauf erreicht den Pin nie ->",
+     "75 : this pin is an input only: an output on it never reaches the pin ->",
+     "75 : questo pin è solo un ingresso: un'uscita su di esso non raggiunge mai il pin ->"},
     // Test benches and the check on the simulated chip.
     {68, "68 : Zeile des Prüfstands nicht lesbar ->",
      "68 : test bench line cannot be read ->",

@@ -78,6 +78,7 @@ enum class Msg : int {
   OpenDrainHigh = 65,
   ClockTooHigh = 66,
   AnalogueAlsoDigital = 67,
+  InputOnlyPin = 75,
   // Test benches and the check on the simulated chip.
   BenchUnreadable = 68,
   BenchUnknownName = 69,

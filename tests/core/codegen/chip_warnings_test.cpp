@@ -64,6 +64,7 @@ TEST(ChipWarnings, EachWarningAppearsExactlyWhereTheChipDiffers) {
       {"GP3 read, MCLR off", k12C508A, [](auto& t) { Gate(t, "GP.3", "GP.0"); }, {}, kOscXt, 4e6, 1},
       {"RA5 read on a 16F628", k16F628, [](auto& t) { Gate(t, "RA.5", "RB.0"); }, {64}, kOscRcInternal},
       {"RA5 on a 16F84 is a port pin", k16F84, [](auto& t) { Gate(t, "RA.5", "RB.0"); }, {}},
+      {"RA5 driven on a 16F628", k16F628, [](auto& t) { Gate(t, "RB.0", "RA.5"); }, {75}, kOscRcInternal},
       // RA4 pulls only low.
       {"RA4 driven", k16F84, [](auto& t) { Gate(t, "RB.0", "RA.4"); }, {65}},
       {"RA4 with a note", k16F84, [](auto& t) { Gate(t, "RB.0", "RA.4"); Note(t, "RA4: 10k PULL-UP to +5V"); }, {}},
