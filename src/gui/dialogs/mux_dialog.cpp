@@ -62,9 +62,10 @@ bool CountIn(const QLineEdit& edit, int lo, int hi, int& out) {
 
 }  // namespace
 
-// ---- multiplexer
+// ---- what both share
 
-TDialogMux::TDialogMux(Messenger& messages, QWidget* parent) : KindDialog(messages, parent) {
+ChannelCountDialog::ChannelCountDialog(Messenger& messages, QWidget* parent, const char* first, const char* second)
+    : KindDialog(messages, parent) {
   auto* nameLabel = new QLabel(this);
   nameLabel->setObjectName("LName");
   IName = new QLineEdit(this);
@@ -75,14 +76,44 @@ TDialogMux::TDialogMux(Messenger& messages, QWidget* parent) : KindDialog(messag
   IAnzahl = new QLineEdit(this);
   IAnzahl->setObjectName("IAnzahl");
   QGroupBox* function = Group(this, "RadioGroup1");
-  NToOne = Radio(function, "NToOne");
-  OneToN = Radio(function, "OneToN");
+  first_ = Radio(function, first);
+  second_ = Radio(function, second);
+  for (QWidget* w : std::initializer_list<QWidget*>{nameLabel, IName, LAnzahl, IAnzahl, function}) Body().addWidget(w);
+  first_->setChecked(true);
+}
+
+void ChannelCountDialog::LoadNameAndCount(const std::string& name, int count, bool second) {
+  oldName_ = name;
+  oldCount_ = count;
+  IName->setText(QString::fromStdString(name));
+  IAnzahl->setText(QString::number(count));
+  (second ? second_ : first_)->setChecked(true);
+}
+
+bool ChannelCountDialog::ValidateNameAndCount(const char* prefix, int lo, int hi, Msg inputs, Msg outputs) {
+  auto name = CheckBlockName(IName->text(), prefix);
+  if (!name) {
+    messages_.ShowMessage(Msg::InvalidName);
+    IName->setText(QString::fromStdString(oldName_));
+    return false;
+  }
+  if (!CountIn(*IAnzahl, lo, hi, count_)) {
+    messages_.ShowMessage(second_->isChecked() ? outputs : inputs);
+    IAnzahl->setText(QString::number(oldCount_));
+    return false;
+  }
+  name_ = *name;
+  return true;
+}
+
+// ---- multiplexer
+
+TDialogMux::TDialogMux(Messenger& messages, QWidget* parent)
+    : ChannelCountDialog(messages, parent, "NToOne", "OneToN"), NToOne(first_), OneToN(second_) {
   QGroupBox* type = Group(this, "RadioGroup2");
   Bits8 = Radio(type, "Bits8");
   Bits16 = Radio(type, "Bits16");
-  for (QWidget* w : std::initializer_list<QWidget*>{nameLabel, IName, LAnzahl, IAnzahl, function, type})
-    Body().addWidget(w);
-  NToOne->setChecked(true);
+  Body().addWidget(type);
   Bits8->setChecked(true);
   ApplyCaptions(kMuxCaptions);
   FollowFunction();
@@ -92,29 +123,13 @@ TDialogMux::TDialogMux(Messenger& messages, QWidget* parent) : KindDialog(messag
 void TDialogMux::FollowFunction() { ApplyCaptions(OneToN->isChecked() ? kMuxOutputs : kMuxInputs); }
 
 void TDialogMux::Load(const TObjMux& mux) {
-  oldName_ = mux.Name;
-  oldCount_ = mux.InputCount;
-  IName->setText(QString::fromStdString(mux.Name));
-  IAnzahl->setText(QString::number(mux.InputCount));
-  (mux.OneToN() ? OneToN : NToOne)->setChecked(true);
+  LoadNameAndCount(mux.Name, mux.InputCount, mux.OneToN());
   (mux.Is16Bit() ? Bits16 : Bits8)->setChecked(true);
   FollowFunction();
 }
 
 bool TDialogMux::Validate() {
-  auto name = CheckBlockName(IName->text(), "MX");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
-  if (!CountIn(*IAnzahl, 2, TObjMux::kChannels, count_)) {
-    messages_.ShowMessage(OneToN->isChecked() ? Msg::OutputsTwoTo8 : Msg::InputsTwoTo8);
-    IAnzahl->setText(QString::number(oldCount_));
-    return false;
-  }
-  name_ = *name;
-  return true;
+  return ValidateNameAndCount("MX", 2, TObjMux::kChannels, Msg::InputsTwoTo8, Msg::OutputsTwoTo8);
 }
 
 void TDialogMux::Apply(TObjMux& mux) const {
@@ -124,21 +139,8 @@ void TDialogMux::Apply(TObjMux& mux) const {
 
 // ---- distributor
 
-TDialogBV::TDialogBV(Messenger& messages, QWidget* parent) : KindDialog(messages, parent) {
-  auto* nameLabel = new QLabel(this);
-  nameLabel->setObjectName("LName");
-  IName = new QLineEdit(this);
-  IName->setObjectName("IName");
-  IName->setMaxLength(int(kMaxNameLength));
-  LAnzahl = new QLabel(this);
-  LAnzahl->setObjectName("LAnzahl");
-  IAnzahl = new QLineEdit(this);
-  IAnzahl->setObjectName("IAnzahl");
-  QGroupBox* function = Group(this, "RadioGroup1");
-  BitToByte = Radio(function, "BitToByte");
-  ByteToBit = Radio(function, "ByteToBit");
-  for (QWidget* w : std::initializer_list<QWidget*>{nameLabel, IName, LAnzahl, IAnzahl, function}) Body().addWidget(w);
-  BitToByte->setChecked(true);
+TDialogBV::TDialogBV(Messenger& messages, QWidget* parent)
+    : ChannelCountDialog(messages, parent, "BitToByte", "ByteToBit"), BitToByte(first_), ByteToBit(second_) {
   ApplyCaptions(kBvCaptions);
   FollowFunction();
   connect(BitToByte, &QRadioButton::toggled, this, &TDialogBV::FollowFunction);
@@ -147,28 +149,12 @@ TDialogBV::TDialogBV(Messenger& messages, QWidget* parent) : KindDialog(messages
 void TDialogBV::FollowFunction() { ApplyCaptions(ByteToBit->isChecked() ? kBvOutputs : kBvInputs); }
 
 void TDialogBV::Load(const TObjBv& bv) {
-  oldName_ = bv.Name;
-  oldCount_ = bv.BitCount;
-  IName->setText(QString::fromStdString(bv.Name));
-  IAnzahl->setText(QString::number(bv.BitCount));
-  (bv.ByteToBit() ? ByteToBit : BitToByte)->setChecked(true);
+  LoadNameAndCount(bv.Name, bv.BitCount, bv.ByteToBit());
   FollowFunction();
 }
 
 bool TDialogBV::Validate() {
-  auto name = CheckBlockName(IName->text(), "BV");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
-  if (!CountIn(*IAnzahl, 1, TObjBv::kBits, count_)) {
-    messages_.ShowMessage(ByteToBit->isChecked() ? Msg::OutputsOneTo16 : Msg::InputsOneTo16);
-    IAnzahl->setText(QString::number(oldCount_));
-    return false;
-  }
-  name_ = *name;
-  return true;
+  return ValidateNameAndCount("BV", 1, TObjBv::kBits, Msg::InputsOneTo16, Msg::OutputsOneTo16);
 }
 
 void TDialogBV::Apply(TObjBv& bv) const {

@@ -15,7 +15,33 @@ namespace tolmek {
 class TObjMux;
 class TObjBv;
 
-class TDialogMux final : public KindDialog {
+// What both dialogs share: the block's name, a count of channels or bits, and a function of two choices
+// (RadioGroup1) whose second one turns the counted inputs into outputs.
+class ChannelCountDialog : public KindDialog {
+ public:
+  QLineEdit* IName;
+  QLineEdit* IAnzahl;
+  QLabel* LAnzahl;
+
+ protected:
+  // `first` and `second` name the function's two choices.
+  ChannelCountDialog(Messenger& messages, QWidget* parent, const char* first, const char* second);
+  void LoadNameAndCount(const std::string& name, int count, bool second);
+  // A block name with `prefix` and a count lo..hi; otherwise the message (`inputs` or, with the second
+  // function, `outputs`), the old text back and false.
+  bool ValidateNameAndCount(const char* prefix, int lo, int hi, Msg inputs, Msg outputs);
+
+  QRadioButton* first_;
+  QRadioButton* second_;
+  std::string name_;
+  int count_ = 2;
+
+ private:
+  std::string oldName_;
+  int oldCount_ = 2;
+};
+
+class TDialogMux final : public ChannelCountDialog {
   Q_OBJECT
 
  public:
@@ -23,9 +49,6 @@ class TDialogMux final : public KindDialog {
   void Load(const TObjMux& mux);
   void Apply(TObjMux& mux) const;
 
-  QLineEdit* IName;
-  QLineEdit* IAnzahl;
-  QLabel* LAnzahl;
   QRadioButton* NToOne;  // RadioGroup1 "Funktion"
   QRadioButton* OneToN;
   QRadioButton* Bits8;   // RadioGroup2 "Typ"
@@ -36,11 +59,9 @@ class TDialogMux final : public KindDialog {
 
  private:
   void FollowFunction();
-  std::string oldName_, name_;
-  int oldCount_ = 2, count_ = 2;
 };
 
-class TDialogBV final : public KindDialog {
+class TDialogBV final : public ChannelCountDialog {
   Q_OBJECT
 
  public:
@@ -48,9 +69,6 @@ class TDialogBV final : public KindDialog {
   void Load(const TObjBv& bv);
   void Apply(TObjBv& bv) const;
 
-  QLineEdit* IName;
-  QLineEdit* IAnzahl;
-  QLabel* LAnzahl;
   QRadioButton* BitToByte;  // RadioGroup1 "Funktion"
   QRadioButton* ByteToBit;
 
@@ -59,8 +77,6 @@ class TDialogBV final : public KindDialog {
 
  private:
   void FollowFunction();
-  std::string oldName_, name_;
-  int oldCount_ = 2, count_ = 2;
 };
 
 }  // namespace tolmek
