@@ -166,12 +166,8 @@ void TDialogLimit::Load(const TObjLimit& limiter) {
 }
 
 bool TDialogLimit::Validate() {
-  auto name = CheckBlockName(Edit1->text(), "LM");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    Edit1->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*Edit1, "LM", oldName_);
+  if (!name) return false;
   const long max = RadioGroup1[1]->isChecked() ? 65535 : 255;
   std::string limits[2] = {Edit2->text().trimmed().toUpper().toStdString(),
                            Edit3->text().trimmed().toUpper().toStdString()};

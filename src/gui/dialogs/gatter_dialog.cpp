@@ -52,12 +52,8 @@ void TDialogGatter::Load(const TObjGatter& gate) {
 }
 
 bool TDialogGatter::Validate() {
-  auto name = CheckBlockName(IName->text(), "LG");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "LG", oldName_);
+  if (!name) return false;
   bool number = false;
   int count = IAnzahl->text().trimmed().toInt(&number);
   if (!number || count < 1 || count > TObjGatter::kMaxInputs) {

@@ -32,6 +32,15 @@ void KindDialog::ApplyCaptions(std::span<const Caption> rows) {
   SetLanguageCaptions(*this, ButtonCaptions(), Lang());
 }
 
+std::optional<std::string> KindDialog::TakeBlockName(QLineEdit& field, const char* emptyDefault,
+                                                     const std::string& old) {
+  auto name = CheckBlockName(field.text(), emptyDefault);
+  if (name) return name;
+  messages_.ShowMessage(Msg::InvalidName);
+  field.setText(QString::fromStdString(old));
+  return std::nullopt;
+}
+
 std::optional<std::string> CheckBlockName(const QString& typed, const char* emptyDefault) {
   const QString upper = typed.toUpper();
   // Upper-casing can leave the file's character set ("ÿ" becomes "Ÿ"): such a name could not be saved.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QVBoxLayout>
 #include <optional>
 #include <span>
@@ -31,6 +32,10 @@ class KindDialog : public QDialog {
   void ApplyCaptions(std::span<const Caption> rows);
   [[nodiscard]] QVBoxLayout& Body() { return *body_; }
   [[nodiscard]] Language Lang() const { return messages_.CurrentLanguage(); }
+  // The block name typed in `field` (see CheckBlockName); otherwise message 14, `old` back in the field and
+  // nothing.
+  [[nodiscard]] std::optional<std::string> TakeBlockName(QLineEdit& field, const char* emptyDefault,
+                                                         const std::string& old);
 
   Messenger& messages_;
 

@@ -31,11 +31,7 @@ constexpr Caption kCaptions[] = {
 TDialogLCDBase::TDialogLCDBase(Messenger& messages, QWidget* parent) : KindDialog(messages, parent) {
   auto* grid = new QGridLayout;
   auto row = [&](const char* label, const char* edit, int maxLength, int r) {
-    grid->addWidget(Named<QLabel>(this, label), r, 0);
-    auto* e = Named<QLineEdit>(this, edit);
-    e->setMaxLength(maxLength);
-    grid->addWidget(e, r, 1);
-    return e;
+    return LabelledEdit(this, grid, r, label, edit, maxLength);
   };
   IName = row("LName", "IName", int(kMaxNameLength), 0);
   IPort = row("LPort", "IPort", int(kMaxNameLength), 1);
@@ -65,12 +61,8 @@ void TDialogLCDBase::Load(const TObjLcdBase& m) {
 }
 
 bool TDialogLCDBase::Validate() {
-  auto name = CheckBlockName(IName->text(), "LB");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "LB", oldName_);
+  if (!name) return false;
   name_ = *name;
   bool ok = false;
   const int rows = IRows->text().trimmed().toInt(&ok);

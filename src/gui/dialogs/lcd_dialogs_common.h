@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <vector>
@@ -18,6 +20,16 @@ W* Named(QWidget* parent, const char* name) {
   auto* w = new W(parent);
   w->setObjectName(name);
   return w;
+}
+
+// A row of `grid`: the label and the field beside it, the field taking at most `maxLength` characters.
+inline QLineEdit* LabelledEdit(QWidget* parent, QGridLayout* grid, int row, const char* label, const char* edit,
+                               int maxLength) {
+  grid->addWidget(Named<QLabel>(parent, label), row, 0);
+  auto* e = Named<QLineEdit>(parent, edit);
+  e->setMaxLength(maxLength);
+  grid->addWidget(e, row, 1);
+  return e;
 }
 
 // A group box of radio buttons named group + "_0", "_1", ...

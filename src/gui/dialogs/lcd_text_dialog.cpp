@@ -129,12 +129,8 @@ void TDialogLCDText::Load(const TObjLcdText& b) {
 }
 
 bool TDialogLCDText::Validate() {
-  auto name = CheckBlockName(IName->text(), "LT");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "LT", oldName_);
+  if (!name) return false;
   name_ = *name;
   return true;
 }

@@ -91,12 +91,8 @@ void ChannelCountDialog::LoadNameAndCount(const std::string& name, int count, bo
 }
 
 bool ChannelCountDialog::ValidateNameAndCount(const char* prefix, int lo, int hi, Msg inputs, Msg outputs) {
-  auto name = CheckBlockName(IName->text(), prefix);
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, prefix, oldName_);
+  if (!name) return false;
   if (!CountIn(*IAnzahl, lo, hi, count_)) {
     messages_.ShowMessage(second_->isChecked() ? outputs : inputs);
     IAnzahl->setText(QString::number(oldCount_));

@@ -104,12 +104,8 @@ void TDialogPuls::Load(const TObjPuls& puls) {
 }
 
 bool TDialogPuls::Validate() {
-  auto name = CheckBlockName(IName->text(), "MF");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "MF", oldName_);
+  if (!name) return false;
   const QString text = ILaenge->text().trimmed().toUpper();
   bool number = false;
   const long long value = text.toLongLong(&number);

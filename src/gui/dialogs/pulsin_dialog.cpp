@@ -61,12 +61,8 @@ void TDialogPulsIn::Load(const TObjPulsIn& input) {
 }
 
 bool TDialogPulsIn::Validate() {
-  auto name = CheckBlockName(IName->text(), "PI");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "PI", oldName_);
+  if (!name) return false;
   name_ = *name;
   return true;
 }

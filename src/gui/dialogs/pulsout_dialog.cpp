@@ -77,12 +77,8 @@ void TDialogPulsOut::Load(const TObjPulsOut& block) {
 void TDialogPulsOut::TypeChanged() { RadioGroup2->setEnabled(Pwm->isChecked() && props_.CcpCount() > 0); }
 
 bool TDialogPulsOut::Validate() {
-  auto name = CheckBlockName(IName->text(), "PO");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "PO", oldName_);
+  if (!name) return false;
   name_ = *name;
   return true;
 }

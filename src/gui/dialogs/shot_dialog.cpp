@@ -31,12 +31,8 @@ void TDialogOShot::Load(const TObjShot& shot) {
 }
 
 bool TDialogOShot::Validate() {
-  auto name = CheckBlockName(Edit1->text(), "OS");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    Edit1->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*Edit1, "OS", oldName_);
+  if (!name) return false;
   name_ = *name;
   return true;
 }

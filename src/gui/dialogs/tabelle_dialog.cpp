@@ -241,12 +241,8 @@ bool TDialogTabelle::SaveFile(const QString& path) {
 }
 
 bool TDialogTabelle::Validate() {
-  auto name = CheckBlockName(Edit17->text(), "TAB");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    Edit17->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*Edit17, "TAB", oldName_);
+  if (!name) return false;
   if (!ReadLength() || !ReadFields()) return false;
   name_ = name->substr(0, kMaxNameLength);
   return true;

@@ -61,12 +61,8 @@ void TDialogTimer::Load(const TObjTimer& timer) {
 }
 
 bool TDialogTimer::Validate() {
-  auto name = CheckBlockName(IName->text(), "TR");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "TR", oldName_);
+  if (!name) return false;
   const QString text = IPDauer->text().trimmed().toUpper();
   bool number = false;
   const long long value = text.toLongLong(&number);

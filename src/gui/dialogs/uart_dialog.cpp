@@ -39,11 +39,7 @@ constexpr Caption kCaptions[] = {
 TDialogUART::TDialogUART(Messenger& messages, QWidget* parent) : KindDialog(messages, parent) {
   auto* grid = new QGridLayout;
   auto row = [&](const char* label, const char* edit, int maxLength, int r) {
-    grid->addWidget(Named<QLabel>(this, label), r, 0);
-    auto* e = Named<QLineEdit>(this, edit);
-    e->setMaxLength(maxLength);
-    grid->addWidget(e, r, 1);
-    return e;
+    return LabelledEdit(this, grid, r, label, edit, maxLength);
   };
   IName = row("LName", "IName", int(kMaxNameLength), 0);
   ITx = row("LTx", "ITx", 30, 1);
@@ -130,12 +126,8 @@ void TDialogUART::Load(const TObjUart& m) {
 }
 
 bool TDialogUART::Validate() {
-  auto name = CheckBlockName(IName->text(), "UA");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "UA", oldName_);
+  if (!name) return false;
   bool ok = false;
   const int spbrg = ISpbrg->text().trimmed().toInt(&ok);
   if (!ok || spbrg < 0 || spbrg > 255) {

@@ -100,12 +100,8 @@ void TDialogUData::Load(const TObjUdata& b) {
 }
 
 bool TDialogUData::Validate() {
-  auto name = CheckBlockName(IName->text(), "UD");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    IName->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*IName, "UD", oldName_);
+  if (!name) return false;
   name_ = *name;
   return true;
 }

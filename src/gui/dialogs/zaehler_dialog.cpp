@@ -117,12 +117,8 @@ void TDialogVRZaehler::Load(const TObjVrzaehl& counter) {
 }
 
 bool TDialogVRZaehler::Validate() {
-  auto name = CheckBlockName(Edit1->text(), "ZV");
-  if (!name) {
-    messages_.ShowMessage(Msg::InvalidName);
-    Edit1->setText(QString::fromStdString(oldName_));
-    return false;
-  }
+  auto name = TakeBlockName(*Edit1, "ZV", oldName_);
+  if (!name) return false;
   bool number = false;
   const int count = Edit2->text().trimmed().toInt(&number);
   if (!number) {
