@@ -36,23 +36,15 @@ int RunTest(const std::vector<std::string>& args) {
   }
   const int messagesBefore = session.sink.shown;
   SimulatedRun run = RunOnSimulation(engine, *bench, std::move(channels.channels));
-  VerifyReport report;
-  report.processor = ProcessorDisplayName(session.project.Mcu.ProcessorType);
-  report.simulated = std::move(run.trace);
-  report.simulationFailures = CheckExpectations(*bench, report.simulated);
-  const bool passed = report.simulationFailures.empty() && !run.aborted && session.sink.shown == messagesBefore;
+  const std::vector<FailedExpectation> failures = CheckExpectations(*bench, run.trace);
+  const bool passed = failures.empty() && !run.aborted && session.sink.shown == messagesBefore;
   int expectations = 0;
   for (const auto& l : bench->lines) expectations += l.kind == BenchLine::Kind::Expect;
   std::printf("%s: %d of %d expectations met in %lld ms of simulation\n", options->positional[0].c_str(),
-              expectations - int(report.simulationFailures.size()), expectations,
-              static_cast<long long>(bench->Steps() * bench->stepMs));
-  for (const auto& f : report.simulationFailures) {
-    std::printf("  line %d: at %lld ms %s should be %lld, the simulation shows %lld\n", f.line.line,
-                static_cast<long long>(f.line.ms), f.line.name.c_str(), static_cast<long long>(f.line.value),
-                static_cast<long long>(f.found));
-  }
+              expectations - int(failures.size()), expectations, static_cast<long long>(bench->Steps() * bench->stepMs));
+  for (const auto& f : failures) std::printf("  %s\n", DescribeFailure(f, "simulation").c_str());
   std::fflush(stdout);
-  if (!WriteVcdOption(*options, {{"simulation", &report.simulated}})) return kExitFailure;
+  if (!WriteVcdOption(*options, {{"simulation", &run.trace}})) return kExitFailure;
   return passed ? 0 : kExitFailure;
 }
 

@@ -49,6 +49,9 @@ struct VerifyReport {
 // A bench problem as a line: "lamp.tbench:12: Error 68 : test bench line cannot be read -> sett RA.0 1".
 [[nodiscard]] std::string DescribeProblem(const BenchProblem& problem, Language language);
 
+// A missed expectation as a line: "line 7: at 250 ms RB.4 should be 1, the chip shows 0".
+[[nodiscard]] std::string DescribeFailure(const FailedExpectation& failure, const char* side);
+
 // The report as lines of text: the outcome, the first divergence, every failed expectation, the notes.
 [[nodiscard]] std::vector<std::string> DescribeReport(const VerifyReport& report);
 

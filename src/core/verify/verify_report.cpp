@@ -4,15 +4,16 @@
 #include "verify/verify.h"
 
 namespace tolmek {
-namespace {
 
-std::string Expectation(const FailedExpectation& f, const char* side) {
+std::string DescribeFailure(const FailedExpectation& f, const char* side) {
   std::string found = f.found == kUnknown ? "nothing" : std::to_string(f.found);
   std::string text = "line " + std::to_string(f.line.line) + ": at " + std::to_string(f.line.ms) + " ms " +
                      f.line.name + " should be " + std::to_string(f.line.value);
   if (f.line.withinMs > 0) text += " within " + std::to_string(f.line.withinMs) + " ms";
   return text + ", the " + side + " shows " + found;
 }
+
+namespace {
 
 const char* OutcomeText(VerifyReport::Outcome outcome) {
   switch (outcome) {
@@ -46,8 +47,8 @@ std::vector<std::string> DescribeReport(const VerifyReport& r) {
     lines.push_back("first divergence at " + std::to_string(d.ms) + " ms: " + d.signal + " simulated " +
                     std::to_string(d.simulated) + ", chip " + std::to_string(d.chip));
   }
-  for (const auto& f : r.simulationFailures) lines.push_back(Expectation(f, "simulation"));
-  for (const auto& f : r.chipFailures) lines.push_back(Expectation(f, "chip"));
+  for (const auto& f : r.simulationFailures) lines.push_back(DescribeFailure(f, "simulation"));
+  for (const auto& f : r.chipFailures) lines.push_back(DescribeFailure(f, "chip"));
   for (const auto& n : r.notes) lines.push_back(n);
   return lines;
 }
